@@ -4,7 +4,8 @@
 #include <random>
 #include <string>
 
-bool WriteFileAtomically(const std::filesystem::path& path, const void* data, std::size_t size)
+AtomicWriteResult WriteFileAtomically(const std::filesystem::path& path, const void* data,
+                                      std::size_t size)
 {
     std::random_device random;
     std::filesystem::path temp = path;
@@ -12,18 +13,15 @@ bool WriteFileAtomically(const std::filesystem::path& path, const void* data, st
 
     std::FILE* file = std::fopen(temp.c_str(), "wb");
     if (!file)
-        return false;
+        return AtomicWriteResult::OpenFailed;
     const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
     const bool closed = std::fclose(file) == 0;
     std::error_code ec;
-    if (!written || !closed) {
+    if (written && closed)
+        std::filesystem::rename(temp, path, ec);
+    if (!written || !closed || ec) {
         std::filesystem::remove(temp, ec);
-        return false;
+        return AtomicWriteResult::WriteFailed;
     }
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
+    return AtomicWriteResult::Ok;
 }

@@ -175,7 +175,7 @@ long RegWriteString(RegRoot root, std::string_view keyPath, std::string_view val
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path(), ec);
     const std::string bytes = content.str();
-    if (!WriteFileAtomically(path, bytes.data(), bytes.size()))
+    if (WriteFileAtomically(path, bytes.data(), bytes.size()) != AtomicWriteResult::Ok)
         return kRegAccessDenied;
     return kRegSuccess;
 }

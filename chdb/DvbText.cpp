@@ -1,0 +1,188 @@
+#include "chdb/DvbText.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// Upper half of the default table (ISO/IEC 6937 with the euro sign); 0 = not assigned.
+// 0xC1..0xCF are non-spacing diacritics that precede their letter.
+constexpr std::array<char32_t, 96> kLatinUpper = {
+    0x00A0, 0x00A1, 0x00A2, 0x00A3, 0x20AC, 0x00A5, 0,      0x00A7, // A0
+    0x00A4, 0x2018, 0x201C, 0x00AB, 0x2190, 0x2191, 0x2192, 0x2193, // A8
+    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00D7, 0x00B5, 0x00B6, 0x00B7, // B0
+    0x00F7, 0x2019, 0x201D, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x00BF, // B8
+    0,      0x0300, 0x0301, 0x0302, 0x0303, 0x0304, 0x0306, 0x0307, // C0
+    0x0308, 0,      0x030A, 0x0327, 0,      0x030B, 0x0328, 0x030C, // C8
+    0x2015, 0x00B9, 0x00AE, 0x00A9, 0x2122, 0x266A, 0x00AC, 0x00A6, // D0
+    0,      0,      0,      0,      0x215B, 0x215C, 0x215D, 0x215E, // D8
+    0x2126, 0x00C6, 0x0110, 0x00AA, 0x0126, 0,      0x0132, 0x013F, // E0
+    0x0141, 0x00D8, 0x0152, 0x00BA, 0x00DE, 0x0166, 0x014A, 0x0149, // E8
+    0x0138, 0x00E6, 0x0111, 0x00F0, 0x0127, 0x0131, 0x0133, 0x0140, // F0
+    0x0142, 0x00F8, 0x0153, 0x00DF, 0x00FE, 0x0167, 0x014B, 0x00AD, // F8
+};
+
+// Emphasis on/off and the other C1 codes carry no visible text; CR/LF becomes a blank so
+// that names stay on one line.
+bool AppendControl(std::string& out, unsigned char byte)
+{
+    if (byte < 0x20 || byte == 0x7F || (byte >= 0x80 && byte <= 0x9F)) {
+        if (byte == 0x8A || byte == '\n')
+            out += ' ';
+        return true;
+    }
+    return false;
+}
+
+std::string DecodeLatin(std::string_view bytes)
+{
+    std::string out;
+    char32_t pendingMark = 0;
+    for (char ch : bytes) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (AppendControl(out, byte))
+            continue;
+        char32_t c = byte < 0x80 ? char32_t(byte) : kLatinUpper[static_cast<std::size_t>(byte - 0xA0)];
+        if (byte >= 0x80 && c == 0)
+            c = kReplacement;
+        if (c >= 0x0300 && c <= 0x036F) {
+            pendingMark = c; // applies to the next letter
+            continue;
+        }
+        AppendUtf8(out, c);
+        if (pendingMark) {
+            AppendUtf8(out, pendingMark);
+            pendingMark = 0;
+        }
+    }
+    return out;
+}
+
+// iconv descriptors are costly to open; a grid fill decodes thousands of names.
+struct IconvCloser {
+    void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
+};
+
+iconv_t Converter(const std::string& charset)
+{
+    thread_local std::map<std::string, std::unique_ptr<void, IconvCloser>> cache;
+    auto found = cache.find(charset);
+    if (found == cache.end()) {
+        iconv_t cd = iconv_open("UTF-8", charset.c_str());
+        if (cd == reinterpret_cast<iconv_t>(-1))
+            return cd;
+        found = cache.emplace(charset, std::unique_ptr<void, IconvCloser>(cd)).first;
+    }
+    iconv(static_cast<iconv_t>(found->second.get()), nullptr, nullptr, nullptr, nullptr);
+    return static_cast<iconv_t>(found->second.get());
+}
+
+std::string DecodeWith(const std::string& charset, std::string_view bytes, bool dropControls)
+{
+    std::string input;
+    for (char ch : bytes) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (dropControls && (byte < 0x20 || (byte >= 0x80 && byte <= 0x9F))) {
+            if (byte == 0x8A)
+                input += ' ';
+            continue;
+        }
+        input += ch;
+    }
+    iconv_t cd = Converter(charset);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return DecodeLatin(bytes);
+
+    std::string out;
+    char* in = input.data();
+    std::size_t inLeft = input.size();
+    char buffer[256];
+    while (inLeft > 0) {
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+        if (r == static_cast<std::size_t>(-1)) {
+            if (errno == E2BIG)
+                continue;
+            // An invalid or cut-off sequence: show one replacement and go on after it.
+            AppendUtf8(out, kReplacement);
+            ++in;
+            --inLeft;
+        }
+    }
+    // Drop NULs that a two-byte table may produce and any controls it maps to.
+    std::string clean;
+    for (char ch : out)
+        if (ch != '\0')
+            clean += ch;
+    return clean;
+}
+
+std::string Iso8859(int part) { return "ISO-8859-" + std::to_string(part); }
+
+} // namespace
+
+std::string DecodeDvbText(std::string_view bytes)
+{
+    if (bytes.empty())
+        return {};
+    const auto selector = static_cast<unsigned char>(bytes[0]);
+    if (selector >= 0x20)
+        return DecodeLatin(bytes);
+    std::string_view rest = bytes.substr(1);
+    switch (selector) {
+    case 0x01: case 0x02: case 0x03: case 0x04: case 0x05:
+    case 0x06: case 0x07: case 0x09: case 0x0A: case 0x0B:
+        return DecodeWith(Iso8859(selector + 4), rest, true);
+    case 0x10: {
+        if (rest.size() < 2)
+            return {};
+        const int part = static_cast<unsigned char>(rest[1]);
+        rest = rest.substr(2);
+        if (part >= 1 && part <= 15 && part != 12)
+            return DecodeWith(Iso8859(part), rest, true);
+        return DecodeLatin(rest);
+    }
+    case 0x11:
+        return DecodeWith("UCS-2BE", rest, false);
+    case 0x12:
+        return DecodeWith("EUC-KR", rest, false);
+    case 0x13:
+        return DecodeWith("GB2312", rest, false);
+    case 0x14:
+        return DecodeWith("BIG5", rest, false);
+    case 0x15:
+        return DecodeWith("UTF-8", rest, false);
+    default:
+        // Reserved selectors: the text is shown with the default table.
+        return DecodeLatin(rest);
+    }
+}
