@@ -1,0 +1,26 @@
+#pragma once
+
+#include "util/MessageService.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// One command of channeltool-cli: its arguments (after the command word), the messages
+// interface for failures, and the stream for regular output. Returns the exit status.
+struct CliCommand {
+    const char* name;
+    const char* usage;
+    const char* summary;
+    int (*run)(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
+};
+
+int RunDump(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
+int RunPack(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
+int RunUnpack(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
+
+// Every command, in the order `--help` lists them.
+const std::vector<CliCommand>& CliCommandTable();
+
+// The whole program: argv without the program name.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

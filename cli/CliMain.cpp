@@ -1,0 +1,49 @@
+#include "cli/CliCommands.h"
+#include "cli/CliMessages.h"
+
+const std::vector<CliCommand>& CliCommandTable()
+{
+    static const std::vector<CliCommand> table = {
+        {"dump", "dump SOURCE [--format text|json|csv]",
+         "show a backup file or a folder of database files", RunDump},
+        {"pack", "pack FOLDER BACKUP", "make a backup file from a folder's three database files",
+         RunPack},
+        {"unpack", "unpack BACKUP FOLDER", "write a backup file's three database files into a folder",
+         RunUnpack},
+    };
+    return table;
+}
+
+namespace {
+
+void PrintUsage(std::ostream& out)
+{
+    out << "Usage: channeltool-cli COMMAND [ARGUMENTS]\n\n"
+           "SOURCE is a backup file (.ech) or a folder holding chdata.dat, chidx.dat and\n"
+           "menudata.dat. Failures print the program's message on stderr and exit with 1.\n\n"
+           "Commands:\n";
+    for (const CliCommand& c : CliCommandTable())
+        out << "  " << c.usage << "\n      " << c.summary << '\n';
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        PrintUsage(args.empty() ? err : out);
+        return args.empty() ? 2 : 0;
+    }
+    CliMessages messages(err);
+    for (const CliCommand& c : CliCommandTable()) {
+        if (args[0] != c.name)
+            continue;
+        const int status = c.run({args.begin() + 1, args.end()}, messages, out);
+        if (status == 2)
+            err << "Usage: channeltool-cli " << c.usage << '\n';
+        return status;
+    }
+    err << "Unknown command: " << args[0] << "\n\n";
+    PrintUsage(err);
+    return 2;
+}
