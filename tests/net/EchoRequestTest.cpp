@@ -12,16 +12,9 @@ TEST(EchoRequest, HasTheFieldsFillerAndChecksumInLittleEndian)
     for (int b = 32; b < 64; ++b)
         expected.push_back(static_cast<std::uint8_t>(b));
     EXPECT_EQ(std::vector<std::uint8_t>(packet.begin(), packet.end()), expected);
-    // A packet with its checksum in place sums to all ones.
+    // A packet with its checksum in place sums to all ones; an odd last byte is a low byte.
     EXPECT_EQ(InternetChecksum(packet), 0);
-}
-
-TEST(EchoRequest, OddLengthChecksumTakesTheLastByteAsLowByte)
-{
-    const std::uint8_t bytes[] = {0x01, 0x02, 0x03};
-    EXPECT_EQ(InternetChecksum(bytes), static_cast<std::uint16_t>(~(0x0201 + 0x0003)));
-    const std::uint8_t carries[] = {0xff, 0xff, 0xff, 0xff, 0x02};
-    EXPECT_EQ(InternetChecksum(carries), static_cast<std::uint16_t>(~0x0002));
+    EXPECT_EQ(InternetChecksum(std::vector<std::uint8_t>{0xff, 0xff, 0xff, 0xff, 0x02}), 0xfffd);
 }
 
 TEST(EchoCounter, StartsAtOneAndGivesConcurrentCallersDistinctValues)

@@ -17,8 +17,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr const char* kAnyGroup = "0 2147483647";
-
 #define RUN_IN_NAMESPACE(loopbackUp, groups, body)                                                 \
     if (!RunInNewNetNamespace([&] { body; }, loopbackUp, groups))                                  \
     GTEST_SKIP() << "needs a network namespace of its own (root)"
@@ -47,9 +45,14 @@ std::vector<std::uint8_t> CapturedRequest(int capture)
 
 } // namespace
 
-TEST(Ping, LoopbackAnswersOverTheRawAndTheDatagramSocket)
+// The datagram socket is what an ordinary user gets; its reply has no IP header, so the TTL
+// must come from ancillary data, and the kernel must keep the identifier we built.
+TEST(Ping, RawAndDatagramSocketsSendTheBuiltPacketAndReadTheAnswer)
 {
-    RUN_IN_NAMESPACE(true, kAnyGroup, {
+    RUN_IN_NAMESPACE(true, "0 2147483647", {
+        const int capture = socket(AF_INET, SOCK_RAW, IPPROTO_ICMP);
+        ASSERT_GE(capture, 0);
+        std::vector<std::uint16_t> identifiers;
         for (auto mode : {IcmpSocket::Mode::RawOnly, IcmpSocket::Mode::DatagramOnly}) {
             CPing ping(Mode(mode));
             ping.Ping("127.0.0.1");
@@ -57,22 +60,9 @@ TEST(Ping, LoopbackAnswersOverTheRawAndTheDatagramSocket)
             EXPECT_TRUE(std::regex_match(
                 ping.resultText(), std::regex(" 127\\.0\\.0\\.1: bytes=32 time=[0-9]+ms TTL=64")))
                 << ping.resultText();
-        }
-    });
-}
-
-TEST(Ping, RequestOnTheWireIsTheBuiltPacketWithFreshIdentifiers)
-{
-    RUN_IN_NAMESPACE(true, kAnyGroup, {
-        const int capture = socket(AF_INET, SOCK_RAW, IPPROTO_ICMP);
-        ASSERT_GE(capture, 0);
-        std::vector<std::uint16_t> identifiers;
-        for (auto mode : {IcmpSocket::Mode::RawOnly, IcmpSocket::Mode::DatagramOnly}) {
-            CPing(Mode(mode)).Ping("127.0.0.1");
             const std::vector<std::uint8_t> wire = CapturedRequest(capture);
             ASSERT_EQ(wire.size(), kEchoRequestSize);
             const std::uint16_t id = le::U16(wire, 4);
-            EXPECT_EQ(le::U16(wire, 6), id);
             const EchoRequest built = BuildEchoRequest(id, id, le::U32(wire, kEchoTimeOffset));
             EXPECT_EQ(wire, std::vector<std::uint8_t>(built.begin(), built.end()));
             identifiers.push_back(id);
@@ -96,27 +86,21 @@ TEST(Ping, SilentAddressTimesOutAfterOneSecond)
     });
 }
 
-TEST(Ping, UnknownHostFailsAtOnceWithItsName)
+TEST(Ping, UnknownHostOrNoIcmpSocketFailsAtOnce)
 {
     RUN_IN_NAMESPACE(true, {}, {
         PingOptions options = Mode(IcmpSocket::Mode::RawOnly);
         options.resolve = [](const std::string&) { return std::optional<in_addr>(); };
-        CPing ping(options);
-        ping.Ping("box.invalid");
-        EXPECT_EQ(ping.reply(), 0);
-        EXPECT_EQ(ping.resultText(), "Host not found: box.invalid");
-        EXPECT_FALSE(IsReachable(""));
-    });
-}
+        CPing unknown(options);
+        unknown.Ping("box.invalid");
+        EXPECT_EQ(unknown.reply(), 0);
+        EXPECT_EQ(unknown.resultText(), "Host not found: box.invalid");
 
-TEST(Ping, WithoutAnyIcmpSocketEveryPingFails)
-{
-    // A new namespace allows unprivileged ICMP sockets to no group, as for a user outside
-    // net.ipv4.ping_group_range; the process's raw right is not used here.
-    RUN_IN_NAMESPACE(true, {}, {
-        CPing ping(Mode(IcmpSocket::Mode::DatagramOnly));
-        ping.Ping("127.0.0.1");
-        EXPECT_EQ(ping.reply(), 0);
-        EXPECT_EQ(ping.resultText(), "");
+        // A new namespace lets no group open unprivileged ICMP sockets: an ordinary user
+        // outside net.ipv4.ping_group_range.
+        CPing unprivileged(Mode(IcmpSocket::Mode::DatagramOnly));
+        unprivileged.Ping("127.0.0.1");
+        EXPECT_EQ(unprivileged.reply(), 0);
+        EXPECT_EQ(unprivileged.resultText(), "");
     });
 }

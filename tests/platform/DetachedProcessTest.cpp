@@ -1,5 +1,4 @@
 #include "platform/DetachedProcess.h"
-#include "platform/FindProgram.h"
 
 #include "tests/support/TempDir.h"
 
@@ -13,22 +12,6 @@
 #include <thread>
 
 namespace {
-
-void WriteExecutable(const std::filesystem::path& path, const std::string& text)
-{
-    std::ofstream(path) << text;
-    chmod(path.c_str(), 0755);
-}
-
-std::string WaitForFile(const std::filesystem::path& path)
-{
-    for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Zombie children of this process, from /proc.
 int ZombieChildren()
@@ -50,45 +33,19 @@ int ZombieChildren()
 
 } // namespace
 
-TEST(DetachedProcess, PassesArgumentsUnchangedAndLeavesNoZombie)
+TEST(DetachedProcess, EndedChildIsReapedAndAMissingProgramIsReported)
 {
     TempDir dir;
-    const auto script = dir / "record";
-    WriteExecutable(script, "#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\"; done > \"$0.args.tmp\"\n"
-                            "mv \"$0.args.tmp\" \"$0.args\"\n");
-    ASSERT_TRUE(StartDetachedProcess(script, {"--verbose", "two words", "a\"b", ""}));
-    EXPECT_EQ(WaitForFile(dir / "record.args"), "[--verbose]\n[two words]\n[a\"b]\n[]\n");
+    const auto script = dir / "quick";
+    std::ofstream(script) << "#!/bin/sh\ntouch \"$0.ran\"\n";
+    chmod(script.c_str(), 0755);
+    ASSERT_TRUE(StartDetachedProcess(script, {}));
     int zombies = 1;
-    for (int i = 0; i < 200 && (zombies = ZombieChildren()) > 0; ++i)
+    for (int i = 0; i < 300 && (!std::filesystem::exists(dir / "quick.ran") || zombies > 0); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        zombies = ZombieChildren();
+    }
+    EXPECT_TRUE(std::filesystem::exists(dir / "quick.ran"));
     EXPECT_EQ(zombies, 0);
-}
-
-TEST(DetachedProcess, MissingProgramIsReported)
-{
-    TempDir dir;
     EXPECT_FALSE(StartDetachedProcess(dir / "no-such-program", {}));
-}
-
-TEST(FindProgram, TakesTheFirstExecutableOnPathAndSkipsEmptyEntries)
-{
-    TempDir dir;
-    std::filesystem::create_directories(dir / "a");
-    std::filesystem::create_directories(dir / "b");
-    std::ofstream(dir / "a" / "tool") << "not executable";
-    WriteExecutable(dir / "b" / "tool", "#!/bin/sh\n");
-    const std::string saved = getenv("PATH") ? getenv("PATH") : "";
-    setenv("PATH", ("::" + (dir / "a").string() + ":" + (dir / "b").string()).c_str(), 1);
-    const auto found = FindProgramOnPath("tool");
-    const auto missing = FindProgramOnPath("other");
-    const auto savedFolder = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
-    WriteExecutable(dir / "other", "#!/bin/sh\n"); // in the current folder: not taken
-    const auto fromCurrent = FindProgramOnPath("other");
-    std::filesystem::current_path(savedFolder);
-    setenv("PATH", saved.c_str(), 1);
-    ASSERT_TRUE(found);
-    EXPECT_EQ(*found, dir / "b" / "tool");
-    EXPECT_FALSE(missing);
-    EXPECT_FALSE(fromCurrent);
 }
