@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <system_error>
 #include <thread>
 
 extern char** environ;
@@ -57,9 +58,13 @@ bool StartDetachedProcess(const std::filesystem::path& program,
     if (posix_spawn(&pid, path.c_str(), &actions.value, &attributes.value, argv.data(), environ) !=
         0)
         return false;
-    std::thread([pid] {
-        while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-        }
-    }).detach();
+    try {
+        std::thread([pid] {
+            while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
+    } catch (const std::system_error&) {
+        // No thread to spare: the child is still running; it stays a zombie only until we end.
+    }
     return true;
 }
