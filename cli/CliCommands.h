@@ -18,6 +18,10 @@ struct CliCommand {
 int RunDump(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
 int RunPack(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
 int RunUnpack(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
+// Box commands: a download or upload over the box's protocol, and the reachability check.
+int RunDownload(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
+int RunUpload(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
+int RunPing(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
 
 // Every command, in the order `--help` lists them.
 const std::vector<CliCommand>& CliCommandTable();

@@ -10,6 +10,12 @@ const std::vector<CliCommand>& CliCommandTable()
          RunPack},
         {"unpack", "unpack BACKUP FOLDER", "write a backup file's three database files into a folder",
          RunUnpack},
+        {"download", "download ADDRESS TARGET",
+         "download the box's database into a backup file (.ech) or a folder", RunDownload},
+        {"upload", "upload SOURCE ADDRESS",
+         "send a backup file's or a folder's database to the box and apply it", RunUpload},
+        {"ping", "ping ADDRESS",
+         "check that the box answers an echo request (exit 1 when it does not)", RunPing},
     };
     return table;
 }

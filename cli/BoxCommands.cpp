@@ -1,0 +1,139 @@
+#include "chdb/BackupFile.h"
+#include "cli/CliCommands.h"
+#include "cli/DatabaseSource.h"
+#include "net/Ping.h"
+#include "stblink/DatabaseTransfer.h"
+#include "util/AtomicFile.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+// The working folder the transfers pass their files through; never the user's folder, so
+// that nothing of theirs is overwritten or left behind.
+class ScratchFolder final {
+public:
+    ScratchFolder()
+    {
+        std::error_code ec;
+        std::string pattern =
+            (std::filesystem::temp_directory_path(ec) / "channeltool-XXXXXX").string();
+        if (!ec && mkdtemp(pattern.data()))
+            path_ = pattern;
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ec;
+        if (!path_.empty())
+            std::filesystem::remove_all(path_, ec);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// "Update STB" tells of success, so it goes to the regular output, not among the failures.
+class SuccessNotice final : public MessageService {
+public:
+    SuccessNotice(MessageService& failures, std::ostream& out) : failures_(failures), out_(out) {}
+    Answer Show(const std::string& text, Buttons buttons) override
+    {
+        if (buttons == Buttons::Ok && text == GetMessageText(MsgId::UpdateStb)) {
+            out_ << text << '\n';
+            return Answer::Ok;
+        }
+        return failures_.Show(text, buttons);
+    }
+
+private:
+    MessageService& failures_;
+    std::ostream& out_;
+};
+
+bool IsBackupPath(const std::filesystem::path& path)
+{
+    std::string extension = path.extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    return extension == ".ech";
+}
+
+AskAddress Given(const std::string& address)
+{
+    return [address](const std::string&) { return std::optional<std::string>(address); };
+}
+
+} // namespace
+
+int RunDownload(const std::vector<std::string>& args, MessageService& messages, std::ostream&)
+{
+    if (args.size() != 2)
+        return kUsageError;
+    const std::filesystem::path target = args[1];
+    ScratchFolder work;
+    if (work.path().empty()) {
+        ShowMessage(messages, MsgId::FileWriteError);
+        return 1;
+    }
+    DatabaseState state;
+    const DownloadResult result = DownloadDatabase(state, work.path(), messages, Given(args[0]));
+    if (result.status != DownloadStatus::Success)
+        return 1;
+    if (IsBackupPath(target))
+        return ExportBackup(state.db, target, messages) ? 0 : 1;
+    if (!SaveDatabaseFiles(state.db, target, messages))
+        return 1;
+    const std::filesystem::path report = target / kReportFileName;
+    const AtomicWriteResult written =
+        WriteFileAtomically(report, result.report.data(), result.report.size());
+    if (written != AtomicWriteResult::Ok) {
+        ShowMessage(messages,
+                    written == AtomicWriteResult::OpenFailed ? MsgId::FileOpenError
+                                                             : MsgId::FileWriteError,
+                    report.string());
+        return 1;
+    }
+    return 0;
+}
+
+int RunUpload(const std::vector<std::string>& args, MessageService& messages, std::ostream& out)
+{
+    if (args.size() != 2)
+        return kUsageError;
+    std::optional<ChannelDatabase> db = LoadDatabaseSource(args[0], messages);
+    if (!db)
+        return 1;
+    ScratchFolder work;
+    if (work.path().empty()) {
+        ShowMessage(messages, MsgId::FileWriteError);
+        return 1;
+    }
+    DatabaseState state;
+    state.db = std::move(*db);
+    state.list = 0;
+    state.stbAddress = args[1];
+    SuccessNotice notices(messages, out);
+    return UpdateDatabase(state, work.path(), notices, Given(args[1])) == UpdateStatus::Success ? 0
+                                                                                                : 1;
+}
+
+int RunPing(const std::vector<std::string>& args, MessageService& messages, std::ostream& out)
+{
+    if (args.size() != 1)
+        return kUsageError;
+    CPing ping;
+    ping.Ping(args[0]);
+    if (!ping.resultText().empty())
+        out << ping.resultText() << '\n';
+    if (ping.reply() == 1)
+        return 0;
+    ShowMessage(messages, MsgId::ConnectionFailed);
+    return 1;
+}

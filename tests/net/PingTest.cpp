@@ -1,0 +1,106 @@
+#include "net/Ping.h"
+#include "net/EchoRequest.h"
+
+#include "tests/support/NetNamespace.h"
+#include "util/ByteOrder.h"
+
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+#define RUN_IN_NAMESPACE(loopbackUp, groups, body)                                                 \
+    if (!RunInNewNetNamespace([&] { body; }, loopbackUp, groups))                                  \
+    GTEST_SKIP() << "needs a network namespace of its own (root)"
+
+PingOptions Mode(IcmpSocket::Mode mode)
+{
+    PingOptions options;
+    options.socketMode = mode;
+    return options;
+}
+
+// The next echo request seen on a raw capture socket, without its IP header.
+std::vector<std::uint8_t> CapturedRequest(int capture)
+{
+    std::uint8_t buffer[512];
+    for (int i = 0; i < 10; ++i) {
+        pollfd p{capture, POLLIN, 0};
+        if (poll(&p, 1, 1000) <= 0)
+            break;
+        const ssize_t got = recv(capture, buffer, sizeof buffer, 0);
+        if (got > 20 && buffer[20] == 8)
+            return {buffer + 20, buffer + got};
+    }
+    return {};
+}
+
+} // namespace
+
+// The datagram socket is what an ordinary user gets; its reply has no IP header, so the TTL
+// must come from ancillary data, and the kernel must keep the identifier we built.
+TEST(Ping, RawAndDatagramSocketsSendTheBuiltPacketAndReadTheAnswer)
+{
+    RUN_IN_NAMESPACE(true, "0 2147483647", {
+        const int capture = socket(AF_INET, SOCK_RAW, IPPROTO_ICMP);
+        ASSERT_GE(capture, 0);
+        std::vector<std::uint16_t> identifiers;
+        for (auto mode : {IcmpSocket::Mode::RawOnly, IcmpSocket::Mode::DatagramOnly}) {
+            CPing ping(Mode(mode));
+            ping.Ping("127.0.0.1");
+            EXPECT_EQ(ping.reply(), 1);
+            EXPECT_TRUE(std::regex_match(
+                ping.resultText(), std::regex(" 127\\.0\\.0\\.1: bytes=32 time=[0-9]+ms TTL=64")))
+                << ping.resultText();
+            const std::vector<std::uint8_t> wire = CapturedRequest(capture);
+            ASSERT_EQ(wire.size(), kEchoRequestSize);
+            const std::uint16_t id = le::U16(wire, 4);
+            const EchoRequest built = BuildEchoRequest(id, id, le::U32(wire, kEchoTimeOffset));
+            EXPECT_EQ(wire, std::vector<std::uint8_t>(built.begin(), built.end()));
+            identifiers.push_back(id);
+        }
+        EXPECT_EQ(identifiers[1], identifiers[0] + 1);
+        close(capture);
+    });
+}
+
+TEST(Ping, SilentAddressTimesOutAfterOneSecond)
+{
+    RUN_IN_NAMESPACE(false, {}, {
+        CPing ping(Mode(IcmpSocket::Mode::RawOnly));
+        const auto start = std::chrono::steady_clock::now();
+        ping.Ping("127.0.0.1");
+        const auto waited = std::chrono::steady_clock::now() - start;
+        EXPECT_EQ(ping.reply(), 0);
+        EXPECT_EQ(ping.resultText(), "Request Timed Out");
+        EXPECT_GE(waited, 900ms);
+        EXPECT_LT(waited, 3s);
+    });
+}
+
+TEST(Ping, UnknownHostOrNoIcmpSocketFailsAtOnce)
+{
+    RUN_IN_NAMESPACE(true, {}, {
+        PingOptions options = Mode(IcmpSocket::Mode::RawOnly);
+        options.resolve = [](const std::string&) { return std::optional<in_addr>(); };
+        CPing unknown(options);
+        unknown.Ping("box.invalid");
+        EXPECT_EQ(unknown.reply(), 0);
+        EXPECT_EQ(unknown.resultText(), "Host not found: box.invalid");
+
+        // A new namespace lets no group open unprivileged ICMP sockets: an ordinary user
+        // outside net.ipv4.ping_group_range.
+        CPing unprivileged(Mode(IcmpSocket::Mode::DatagramOnly));
+        unprivileged.Ping("127.0.0.1");
+        EXPECT_EQ(unprivileged.reply(), 0);
+        EXPECT_EQ(unprivileged.resultText(), "");
+    });
+}

@@ -1,0 +1,67 @@
+#include "platform/TcpClientSocket.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// A listening socket on 127.0.0.N:7777 that accepts only when asked.
+struct Listener {
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    Listener(const char* address, int backlog)
+    {
+        const int on = 1;
+        setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        sockaddr_in local{};
+        local.sin_family = AF_INET;
+        local.sin_port = htons(7777);
+        inet_pton(AF_INET, address, &local.sin_addr);
+        EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local), 0);
+        EXPECT_EQ(listen(fd, backlog), 0);
+    }
+    ~Listener() { close(fd); }
+};
+
+} // namespace
+
+TEST(TcpClientSocket, ConnectToAPeerThatNeverCompletesTheHandshakeIsBounded)
+{
+    // With the accept queue full, the kernel drops further SYNs, as a black hole would.
+    Listener box("127.0.0.62", 0);
+    TcpClientSocket first, second, late;
+    first.Connect("127.0.0.62", 7777, 300ms, 2s);
+    second.Connect("127.0.0.62", 7777, 300ms, 2s);
+    const auto start = std::chrono::steady_clock::now();
+    if (late.Connect("127.0.0.62", 7777, 300ms, 2s))
+        GTEST_SKIP() << "the kernel accepted beyond the backlog";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+    EXPECT_LT(late.Send("SIG_X", 5), 0);
+}
+
+TEST(TcpClientSocket, NoDelayIsOnAndSendingToAClosedPeerRaisesNoSigpipe)
+{
+    Listener box("127.0.0.63", 4);
+    TcpClientSocket socket;
+    ASSERT_TRUE(socket.Connect("127.0.0.63", 7777, 2s, 2s));
+    int noDelay = 0;
+    socklen_t length = sizeof noDelay;
+    getsockopt(socket.nativeHandle(), IPPROTO_TCP, TCP_NODELAY, &noDelay, &length);
+    EXPECT_NE(noDelay, 0);
+
+    close(accept(box.fd, nullptr, nullptr));
+    // The first send may still be taken; the reset makes the next fail. A SIGPIPE would end
+    // this test program.
+    long sent = 0;
+    for (int i = 0; i < 20 && sent >= 0; ++i) {
+        sent = socket.Send("0123456789", 10);
+        usleep(10000);
+    }
+    EXPECT_LT(sent, 0);
+}

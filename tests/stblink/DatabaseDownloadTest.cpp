@@ -1,0 +1,184 @@
+#include "tests/stblink/LinkFixture.h"
+
+#include "util/Settings.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+const std::string kSections = "SIG_SAT_LIST_START|2\nAstra:0x00c0:0\nHotbird:0082:1\n"
+                              "SIG_CAS_LIST_START|1\nIrdeto:0x4\n";
+
+// More than one receive's worth (lines before the first section header are skipped), then,
+// in a later piece, the marker together with the last lines and some bytes after it.
+std::string ReportStart()
+{
+    std::string report;
+    while (report.size() < 3000)
+        report += "box preamble line that the parser skips\n";
+    return report + kSections.substr(0, kSections.find("Hotbird"));
+}
+const std::string kReportEnd = kSections.substr(kSections.find("Hotbird")) + "SIG_CHN_END\nafter\n";
+
+std::string RequestsOfADownload()
+{
+    return std::string(kHandshake) +
+           "SIG_INFO_CHDATASIG_GET_CHDATASIG_INFO_CHINDEXSIG_GET_CHINDEXSIG_INFO_MENUDATA"
+           "SIG_GET_MENUDATASIG_CHN_START";
+}
+
+} // namespace
+
+using DatabaseDownloadTest = LinkTest;
+
+TEST_F(DatabaseDownloadTest, LoadsFilesAndReportAndRemembersTheAddress)
+{
+    const ChannelDatabase images = SampleImages();
+    const std::string report = ReportStart() + kReportEnd;
+    ScriptedBox box("127.0.0.71");
+    ScriptHandshake(box);
+    ScriptFiles(box, images);
+    box.Expect("SIG_CHN_START").Send(ReportStart()).Pause(100ms).Send(kReportEnd);
+    box.Start();
+    ShowOldData("127.0.0.71");
+
+    const DownloadResult result =
+        DownloadDatabase(state, work.path(), messages, Answer("127.0.0.71"), options);
+    box.Finish();
+    ASSERT_EQ(result.status, DownloadStatus::Success) << ::testing::PrintToString(messages.texts());
+    EXPECT_EQ(result.report, report);
+    EXPECT_EQ(prefill, "127.0.0.71"); // the current address wins over the stored one
+    EXPECT_TRUE(messages.texts().empty());
+    EXPECT_EQ(box.received(), RequestsOfADownload());
+    EXPECT_TRUE(state.db == images);
+    EXPECT_EQ(state.pin, "1234");
+    EXPECT_EQ(state.satList, (std::vector<SatListEntry>{{"Astra", 0xc0, 0}, {"Hotbird", 0x82, 1}}));
+    EXPECT_EQ(state.casList, (std::vector<CasEntry>{{"Irdeto", 4}}));
+    EXPECT_EQ(state.list, 0);
+    EXPECT_FALSE(state.modified);
+    EXPECT_EQ(state.stbAddress, "127.0.0.71");
+    EXPECT_EQ(ReadLastConnectIp(), "127.0.0.71");
+    EXPECT_TRUE(std::filesystem::is_empty(work.path()));
+}
+
+TEST_F(DatabaseDownloadTest, MarkerInsideALongerLineEndsReceptionButFailsTheParse)
+{
+    ScriptedBox box("127.0.0.73");
+    ScriptHandshake(box);
+    ScriptFiles(box, SampleImages());
+    box.Expect("SIG_CHN_START").Send(kSections + "xSIG_CHN_END\n");
+    box.Start();
+    ShowOldData("");
+    const DownloadResult result =
+        DownloadDatabase(state, work.path(), messages, Answer("127.0.0.73"), options);
+    box.Finish();
+    EXPECT_EQ(result.status, DownloadStatus::FailedNoData);
+    EXPECT_EQ(messages.texts(), Texts({MsgId::DataError}));
+    EXPECT_EQ(state.list, DatabaseState::kNoData);
+    EXPECT_TRUE(state.satList.empty());
+    EXPECT_TRUE(state.casList.empty());
+    EXPECT_FALSE(state.modified);
+    EXPECT_EQ(ReadLastConnectIp(), "127.0.0.73"); // the transfer itself was complete
+    EXPECT_TRUE(std::filesystem::is_empty(work.path()));
+}
+
+TEST_F(DatabaseDownloadTest, CancelledDialogTouchesNothing)
+{
+    WriteLastConnectIp("127.0.0.74");
+    ScriptedBox box("127.0.0.74");
+    box.Start();
+    ShowOldData("");
+    const DownloadResult result = DownloadDatabase(state, work.path(), messages, Cancel(), options);
+    box.Finish();
+    EXPECT_EQ(result.status, DownloadStatus::Cancelled);
+    EXPECT_EQ(prefill, "127.0.0.74"); // no current address: the stored one
+    EXPECT_FALSE(box.accepted());
+    EXPECT_TRUE(messages.texts().empty());
+    ExpectOldDataShown();
+}
+
+// Each failing transfer shows one message and leaves the old data and the stored address.
+TEST_F(DatabaseDownloadTest, TransferFailuresKeepTheOldData)
+{
+    const ChannelDatabase images = SampleImages();
+    const std::string chdata = Bytes(images.image(ChannelDatabase::kChData));
+    struct Case {
+        const char* name;
+        std::function<void(ScriptedBox&)> script;
+        MsgId message;
+        bool dataRequested = true;
+        std::filesystem::path folder = {};
+    };
+    auto sizeReply = [](std::string reply) {
+        return [reply](ScriptedBox& b) { b.Expect("SIG_INFO_CHDATA").Reply(reply); };
+    };
+    const std::vector<Case> cases = {
+        {"size reply missing", [](ScriptedBox& b) { b.Expect("SIG_INFO_CHDATA").Close(); },
+         MsgId::DataError, false},
+        {"size zero", sizeReply("0"), MsgId::ChannelDataDoNotExist, false},
+        {"size negative", sizeReply("-5"), MsgId::ChannelDataDoNotExist, false},
+        {"size above the file", sizeReply("700257"), MsgId::DataError, false},
+        {"size huge", sizeReply("99999999999999999999"), MsgId::DataError, false},
+        {"fewer bytes than announced",
+         [&](ScriptedBox& b) {
+             b.Expect("SIG_INFO_CHDATA").Reply("700256").Expect("SIG_GET_CHDATA");
+             b.Send(chdata.substr(0, 5000)).Close();
+         },
+         MsgId::DataError},
+        {"more bytes than announced",
+         [&](ScriptedBox& b) {
+             b.Expect("SIG_INFO_CHDATA")
+                 .Reply("100")
+                 .Expect("SIG_GET_CHDATA")
+                 .Send(chdata.substr(0, 300));
+         },
+         MsgId::DataError},
+        {"report cut off",
+         [&](ScriptedBox& b) {
+             ScriptFiles(b, images);
+             b.Expect("SIG_CHN_START").Send(kSections).Close();
+         },
+         MsgId::ServerDisconnected},
+        {"report stalls",
+         [&](ScriptedBox& b) {
+             ScriptFiles(b, images);
+             b.Expect("SIG_CHN_START").Send(kSections).Stall();
+         },
+         MsgId::RecvError},
+        {"report without end",
+         [&](ScriptedBox& b) {
+             ScriptFiles(b, images);
+             b.Expect("SIG_CHN_START").Send(std::string(kMaxReportBytes + 2048, 'x'));
+         },
+         MsgId::DataError},
+        {"working folder unwritable",
+         [](ScriptedBox& b) {
+             b.Expect("SIG_INFO_CHDATA").Reply("700256").Expect("SIG_GET_CHDATA");
+         },
+         MsgId::FileWriteError, true, work / "missing"},
+    };
+    int n = 75;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        WriteLastConnectIp("stored");
+        ShowOldData("old");
+        const std::string address = "127.0.0." + std::to_string(n++);
+        ScriptedBox box(address);
+        ScriptHandshake(box);
+        c.script(box);
+        box.Start();
+        const DownloadResult result = DownloadDatabase(
+            state, c.folder.empty() ? work.path() : c.folder, messages, Answer(address), options);
+        box.Finish();
+        EXPECT_EQ(result.status, DownloadStatus::FailedDataKept);
+        EXPECT_EQ(messages.texts(), Texts({c.message}));
+        EXPECT_TRUE(box.errors().empty()) << ::testing::PrintToString(box.errors());
+        EXPECT_EQ(box.received().find("SIG_GET_CHDATA") != std::string::npos, c.dataRequested);
+        EXPECT_EQ(state.stbAddress, "old");
+        EXPECT_EQ(ReadLastConnectIp(), "stored");
+        ExpectOldDataShown();
+    }
+    const auto written = std::filesystem::file_size(work / "ChannelData.dat");
+    EXPECT_LE(written, static_cast<std::uintmax_t>(kMaxReportBytes + 1023));
+}

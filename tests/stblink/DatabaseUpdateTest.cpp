@@ -1,0 +1,137 @@
+#include "tests/stblink/LinkFixture.h"
+
+#include "stblink/TransferTable.h"
+#include "util/Settings.h"
+
+namespace {
+
+void ScriptUploads(ScriptedBox& box, const ChannelDatabase& db)
+{
+    for (const TransferStep& step : kTransferSteps) {
+        const std::size_t size = db.image(step.file).size();
+        box.Expect(std::string(step.uploadRequest) + "|" + std::to_string(size));
+        box.Reply("SIG_UPDATE_OK").ExpectBytes(size).Reply("SIG_UPDATE_OK");
+    }
+}
+
+} // namespace
+
+class DatabaseUpdateTest : public LinkTest {
+protected:
+    void SetUp() override
+    {
+        LinkTest::SetUp();
+        state.db = SampleImages();
+        state.list = 0;
+        state.modified = true;
+    }
+};
+
+TEST_F(DatabaseUpdateTest, BoxReceivesExactlyTheRequestsAndTheThreeImages)
+{
+    WriteLastConnectIp("127.0.0.86");
+    ScriptedBox box("127.0.0.86");
+    ScriptHandshake(box);
+    ScriptUploads(box, state.db);
+    box.Expect("SIG_UPDATE_CHANNEL").Reply("SIG_UPDATE_OK");
+    box.Start();
+    const UpdateStatus status =
+        UpdateDatabase(state, work.path(), messages, Answer("127.0.0.86"), options);
+    box.Finish();
+
+    ASSERT_EQ(status, UpdateStatus::Success) << ::testing::PrintToString(messages.texts());
+    EXPECT_EQ(prefill, "127.0.0.86"); // no current address: asked, pre-filled from the store
+    EXPECT_EQ(messages.texts(), Texts({MsgId::UpdateStbQuestion, MsgId::UpdateStb}));
+    EXPECT_EQ(box.received(),
+              std::string(kHandshake) + "SIG_SET_CHDATA|700256" +
+                  Bytes(state.db.image(ChannelDatabase::kChData)) + "SIG_SET_CHINDEX|440104" +
+                  Bytes(state.db.image(ChannelDatabase::kChIdx)) + "SIG_SET_MENUDATA|512" +
+                  Bytes(state.db.image(ChannelDatabase::kMenuData)) + "SIG_UPDATE_CHANNEL");
+    EXPECT_FALSE(state.modified);
+    EXPECT_EQ(state.stbAddress, "127.0.0.86");
+    EXPECT_TRUE(std::filesystem::exists(work / "menudata.dat")); // the uploaded files stay
+}
+
+TEST_F(DatabaseUpdateTest, NoOrNothingShownSendsNothing)
+{
+    ScriptedBox box("127.0.0.87");
+    box.Start();
+    state.stbAddress = "127.0.0.87";
+    messages.QueueAnswer(MessageService::Answer::No);
+    EXPECT_EQ(UpdateDatabase(state, work.path(), messages, Answer("x"), options),
+              UpdateStatus::Cancelled);
+    state.list = DatabaseState::kNoData;
+    EXPECT_EQ(UpdateDatabase(state, work.path(), messages, Answer("x"), options),
+              UpdateStatus::Cancelled);
+    state.list = 0;
+    state.stbAddress.clear();
+    EXPECT_EQ(UpdateDatabase(state, work.path(), messages, Cancel(), options),
+              UpdateStatus::Cancelled);
+    box.Finish();
+    EXPECT_FALSE(box.accepted());
+    EXPECT_EQ(messages.texts(), Texts({MsgId::UpdateStbQuestion, MsgId::UpdateStbQuestion}));
+    EXPECT_TRUE(state.modified);
+}
+
+TEST_F(DatabaseUpdateTest, FailuresKeepTheFlagAndStoreTheAddressOnlyAfterAllFiles)
+{
+    struct Case {
+        const char* name;
+        std::function<void(ScriptedBox&, const ChannelDatabase&)> script;
+        MsgId message;
+        UpdateStatus status;
+        std::filesystem::path folder = {};
+    };
+    const std::vector<Case> cases = {
+        {"announcement unanswered",
+         [](ScriptedBox& b, const ChannelDatabase&) { b.Expect("SIG_SET_CHDATA|700256").Close(); },
+         MsgId::DataError, UpdateStatus::Failed},
+        {"announcement refused",
+         [](ScriptedBox& b, const ChannelDatabase&) {
+             b.Expect("SIG_SET_CHDATA|700256").Reply("SIG_UPDATE_FAIL");
+         },
+         MsgId::SendError, UpdateStatus::Failed},
+        {"last file refused after its data",
+         [](ScriptedBox& b, const ChannelDatabase&) {
+             b.Expect("SIG_SET_CHDATA|700256").Reply("SIG_UPDATE_OK").ExpectBytes(700256);
+             b.Reply("SIG_UPDATE_OK").Expect("SIG_SET_CHINDEX|440104").Reply("SIG_UPDATE_OK");
+             b.ExpectBytes(440104).Reply("SIG_UPDATE_OK").Expect("SIG_SET_MENUDATA|512");
+             b.Reply("SIG_UPDATE_OK").ExpectBytes(512).Reply("SIG_WRITE_FAILED");
+         },
+         MsgId::SendError, UpdateStatus::Failed},
+        {"apply unanswered",
+         [](ScriptedBox& b, const ChannelDatabase& db) {
+             ScriptUploads(b, db);
+             b.Expect("SIG_UPDATE_CHANNEL").Close();
+         },
+         MsgId::DataError, UpdateStatus::ApplyFailed},
+        {"apply refused",
+         [](ScriptedBox& b, const ChannelDatabase& db) {
+             ScriptUploads(b, db);
+             b.Expect("SIG_UPDATE_CHANNEL").Reply("SIG_UPDATE_OK\n");
+         },
+         MsgId::UpdateError, UpdateStatus::ApplyFailed},
+        {"working folder unwritable", [](ScriptedBox&, const ChannelDatabase&) {},
+         MsgId::FileWriteError, UpdateStatus::Failed, work / "missing"},
+    };
+    int n = 88;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        WriteLastConnectIp("stored");
+        state.stbAddress.clear();
+        const std::string address = "127.0.0." + std::to_string(n++);
+        ScriptedBox box(address);
+        ScriptHandshake(box);
+        c.script(box, state.db);
+        box.Start();
+        const auto folder = c.folder.empty() ? work.path() : c.folder;
+        EXPECT_EQ(UpdateDatabase(state, folder, messages, Answer(address), options), c.status);
+        box.Finish();
+        EXPECT_EQ(messages.texts(), Texts({MsgId::UpdateStbQuestion, c.message}));
+        EXPECT_TRUE(state.modified);
+        const bool stored = c.status == UpdateStatus::ApplyFailed;
+        EXPECT_EQ(ReadLastConnectIp(), stored ? address : "stored");
+        EXPECT_EQ(state.stbAddress, stored ? address : "");
+    }
+}

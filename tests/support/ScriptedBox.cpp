@@ -1,0 +1,212 @@
+#include "tests/support/ScriptedBox.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+namespace {
+
+constexpr std::uint16_t kPort = 7777;
+// Bounds for everything the box waits for, so that a broken test ends instead of hanging.
+constexpr std::chrono::milliseconds kRequestQuiet{2000};
+constexpr std::chrono::seconds kStallLimit{20};
+
+bool WaitReadable(int fd, std::chrono::milliseconds timeout)
+{
+    pollfd p{fd, POLLIN, 0};
+    return poll(&p, 1, static_cast<int>(timeout.count())) > 0;
+}
+
+} // namespace
+
+ScriptedBox::ScriptedBox(const std::string& address) : address_(address)
+{
+    listenFd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int on = 1;
+    setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_port = htons(kPort);
+    if (inet_pton(AF_INET, address.c_str(), &local.sin_addr) != 1 ||
+        bind(listenFd_, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 ||
+        listen(listenFd_, 4) != 0)
+        throw std::runtime_error("ScriptedBox cannot listen on " + address);
+}
+
+ScriptedBox::~ScriptedBox()
+{
+    Finish();
+    close(listenFd_);
+}
+
+ScriptedBox& ScriptedBox::Expect(const std::string& request)
+{
+    script_.push_back({Step::Expect, request});
+    return *this;
+}
+
+ScriptedBox& ScriptedBox::Reply(const std::string& bytes)
+{
+    script_.push_back({Step::Reply, bytes});
+    return *this;
+}
+
+ScriptedBox& ScriptedBox::ExpectBytes(std::size_t count)
+{
+    script_.push_back({Step::ExpectBytes, {}, count});
+    return *this;
+}
+
+ScriptedBox& ScriptedBox::Pause(std::chrono::milliseconds duration)
+{
+    script_.push_back({Step::Pause, {}, 0, duration});
+    return *this;
+}
+
+ScriptedBox& ScriptedBox::Close()
+{
+    script_.push_back({Step::Close, {}});
+    return *this;
+}
+
+ScriptedBox& ScriptedBox::Stall()
+{
+    script_.push_back({Step::Stall, {}});
+    return *this;
+}
+
+void ScriptedBox::Start()
+{
+    thread_ = std::thread([this] { Serve(); });
+}
+
+void ScriptedBox::Finish()
+{
+    clientDone_ = true;
+    if (thread_.joinable())
+        thread_.join();
+}
+
+std::string ScriptedBox::received() const
+{
+    std::lock_guard lock(mutex_);
+    return received_;
+}
+
+std::vector<std::string> ScriptedBox::errors() const
+{
+    std::lock_guard lock(mutex_);
+    return errors_;
+}
+
+void ScriptedBox::Serve()
+{
+    int fd = -1;
+    // A client that connected before Finish() is in the backlog by then, so one last look
+    // after clientDone_ is enough.
+    while (fd < 0) {
+        const bool last = clientDone_;
+        if (WaitReadable(listenFd_, std::chrono::milliseconds(20)))
+            fd = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd < 0 && last)
+            return;
+    }
+    accepted_ = true;
+    if (RunScript(fd)) {
+        // Everything after the script, up to the client's close, belongs to the stream too.
+        const auto limit = std::chrono::steady_clock::now() + kStallLimit;
+        char buffer[4096];
+        while (std::chrono::steady_clock::now() < limit) {
+            if (!WaitReadable(fd, std::chrono::milliseconds(50)))
+                continue;
+            const ssize_t got = recv(fd, buffer, sizeof buffer, 0);
+            if (got <= 0)
+                break;
+            Record(std::string(buffer, static_cast<std::size_t>(got)));
+        }
+    }
+    close(fd);
+}
+
+bool ScriptedBox::RunScript(int fd)
+{
+    for (const Step& step : script_) {
+        switch (step.kind) {
+        case Step::Expect: {
+            const std::string got = ReadUpTo(fd, step.text.size(), kRequestQuiet);
+            if (got != step.text) {
+                AddError("expected \"" + step.text + "\", got \"" + got + "\"");
+                return false;
+            }
+            break;
+        }
+        case Step::ExpectBytes: {
+            const std::string got = ReadUpTo(fd, step.count, kRequestQuiet);
+            if (got.size() != step.count) {
+                AddError("expected " + std::to_string(step.count) + " bytes, got " +
+                         std::to_string(got.size()));
+                return false;
+            }
+            break;
+        }
+        case Step::Reply:
+            if (send(fd, step.text.data(), step.text.size(), MSG_NOSIGNAL) !=
+                static_cast<ssize_t>(step.text.size()))
+                return false;
+            break;
+        case Step::Pause:
+            std::this_thread::sleep_for(step.duration);
+            break;
+        case Step::Close:
+            // A FIN, not a reset: unread data at close() would make the client see an error
+            // instead of the end of the connection.
+            shutdown(fd, SHUT_WR);
+            return true;
+        case Step::Stall: {
+            // Data may still come; only the client's close (or the limit) ends the stall.
+            const auto limit = std::chrono::steady_clock::now() + kStallLimit;
+            char buffer[4096];
+            while (std::chrono::steady_clock::now() < limit) {
+                if (!WaitReadable(fd, std::chrono::milliseconds(50)))
+                    continue;
+                const ssize_t got = recv(fd, buffer, sizeof buffer, 0);
+                if (got <= 0)
+                    return false;
+                Record(std::string(buffer, static_cast<std::size_t>(got)));
+            }
+            return false;
+        }
+        }
+    }
+    return true;
+}
+
+std::string ScriptedBox::ReadUpTo(int fd, std::size_t count, std::chrono::milliseconds quiet)
+{
+    std::string got;
+    std::string buffer(count, '\0');
+    while (got.size() < count && WaitReadable(fd, quiet)) {
+        const ssize_t n = recv(fd, buffer.data(), count - got.size(), 0);
+        if (n <= 0)
+            break;
+        got.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    Record(got);
+    return got;
+}
+
+void ScriptedBox::Record(const std::string& bytes)
+{
+    std::lock_guard lock(mutex_);
+    received_ += bytes;
+}
+
+void ScriptedBox::AddError(const std::string& error)
+{
+    std::lock_guard lock(mutex_);
+    errors_.push_back(error);
+}
