@@ -117,36 +117,40 @@ bool CGridCtrl::MoveByKey(QKeyEvent* e)
     const qint64 page = std::max(1, GetClientSize().height() - GetFixedRowHeight());
 
     CCellID next = from;
-    switch (nKey) {
-    case Qt::Key_Up:
-        next.row = NextRow(from.row, -1);
-        break;
-    case Qt::Key_Down:
-        next.row = NextRow(from.row, 1);
-        break;
-    case Qt::Key_Left:
-        next.col = NextCol(from.col, -1);
-        break;
-    case Qt::Key_Right:
-        next.col = NextCol(from.col, 1);
-        break;
-    case Qt::Key_PageUp: {
-        const int nRow = m_rows.IndexAt(m_rows.Start(from.row) - page);
-        next.row = nRow < nFirstRow ? nFirstRow : nRow;
-        break;
-    }
-    case Qt::Key_PageDown: {
-        const int nRow = m_rows.IndexAt(m_rows.Start(from.row) + page);
-        next.row = nRow >= GetRowCount() ? nLastRow : nRow;
-        break;
-    }
-    case Qt::Key_Home:
-        next = bCtrl ? CCellID(nFirstRow, nFirstCol) : CCellID(from.row, nFirstCol);
-        break;
-    case Qt::Key_End:
-        next = bCtrl ? CCellID(nLastRow, nLastCol) : CCellID(from.row, nLastCol);
-        break;
-    }
+    const bool bArrow =
+        nKey == Qt::Key_Up || nKey == Qt::Key_Down || nKey == Qt::Key_Left || nKey == Qt::Key_Right;
+    // Without a focus cell an arrow lands on the first cell.
+    if (!bArrow || IsValid(current))
+        switch (nKey) {
+        case Qt::Key_Up:
+            next.row = NextRow(from.row, -1);
+            break;
+        case Qt::Key_Down:
+            next.row = NextRow(from.row, 1);
+            break;
+        case Qt::Key_Left:
+            next.col = NextCol(from.col, -1);
+            break;
+        case Qt::Key_Right:
+            next.col = NextCol(from.col, 1);
+            break;
+        case Qt::Key_PageUp: {
+            const int nRow = m_rows.IndexAt(m_rows.Start(from.row) - page);
+            next.row = nRow < nFirstRow ? nFirstRow : nRow;
+            break;
+        }
+        case Qt::Key_PageDown: {
+            const int nRow = m_rows.IndexAt(m_rows.Start(from.row) + page);
+            next.row = nRow >= GetRowCount() ? nLastRow : nRow;
+            break;
+        }
+        case Qt::Key_Home:
+            next = bCtrl ? CCellID(nFirstRow, nFirstCol) : CCellID(from.row, nFirstCol);
+            break;
+        case Qt::Key_End:
+            next = bCtrl ? CCellID(nLastRow, nLastCol) : CCellID(from.row, nLastCol);
+            break;
+        }
     if (IsValid(current) && next == current)
         return true;
     MoveFocusTo(next, bShift);
