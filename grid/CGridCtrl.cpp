@@ -31,6 +31,7 @@ CGridCtrl::CGridCtrl(QWidget* parent)
     m_crFixedBkColour = m_lastPalette.color(QPalette::Active, QPalette::Button);
     m_crGridBkColour = m_lastPalette.color(QPalette::Active, QPalette::Dark);
     InitDefaultCells();
+    UpdateBarExtent();
 
     m_autoScroll.setInterval(25);
     connect(&m_autoScroll, &QTimer::timeout, this, &CGridCtrl::OnAutoScroll);
@@ -216,8 +217,8 @@ bool CGridCtrl::DeleteAllItems()
     m_nFixedRows = 0;
     m_nFixedCols = 0;
     UpdateScrollBars();
-    verticalScrollBar()->setValue(0);
-    horizontalScrollBar()->setValue(0);
+    SetScrollPos(0, Qt::Vertical);
+    SetScrollPos(0, Qt::Horizontal);
     Invalidate();
     return true;
 }
@@ -514,7 +515,11 @@ void CGridCtrl::SetAutoScrollInterval(int nMilliseconds)
 
 void CGridCtrl::Invalidate()
 {
+    // A fill calls this for every cell; one request per paint is enough.
+    if (m_bRepaintPending)
+        return;
     viewport()->update();
+    m_bRepaintPending = viewport()->isVisible() && viewport()->updatesEnabled();
 }
 
 void CGridCtrl::SendNotify(int code, const CCellID& cell)

@@ -213,7 +213,9 @@ private:
     void UpdateFixedFlags(int nFromRow, int nToRow, int nFromCol, int nToCol);
     QSize ComputeClientSize(bool bAllowHorzBar, bool* pNeedV = nullptr,
                             bool* pNeedH = nullptr) const;
+    void UpdateBarExtent();
     void UpdateScrollBars();
+    void SyncScrollBars() const;
     void SendNotify(int code, const CCellID& cell);
 
     // selection helpers
@@ -296,4 +298,8 @@ private:
     QTimer m_autoScroll;
     int m_nWheelRemainder = 0;
     bool m_bUpdatingScrollBars = false;
+    bool m_bBarsDirty = false;
+    bool m_bSyncPosted = false;
+    bool m_bRepaintPending = false;
+    QSize m_barExtent; // width of the vertical bar, height of the horizontal one
 };

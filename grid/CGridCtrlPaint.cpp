@@ -3,9 +3,11 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollBar>
 
 void CGridCtrl::paintEvent(QPaintEvent* e)
 {
+    m_bRepaintPending = false;
     QPainter painter(viewport());
     const QRect dirty = e->rect();
     painter.fillRect(dirty, m_crGridBkColour);
@@ -17,8 +19,10 @@ void CGridCtrl::paintEvent(QPaintEvent* e)
     const QSize client = viewport()->size();
     const int nFixedH = GetFixedRowHeight();
     const int nFixedW = GetFixedColumnWidth();
-    const int nTop = GetScrollPos(Qt::Vertical);
-    const int nLeft = GetScrollPos(Qt::Horizontal);
+    // Read as they are: bringing the bars up to date here could resize the viewport while it
+    // paints. A pending update repaints again when it changes anything.
+    const int nTop = verticalScrollBar()->value();
+    const int nLeft = horizontalScrollBar()->value();
     // Only the rows and columns that meet the dirty rectangle are drawn.
     const int nRow0 = m_rows.IndexAt(qint64(std::max(nFixedH, dirty.top())) + nTop);
     const int nRow1 = std::min(nRows - 1, m_rows.IndexAt(qint64(dirty.bottom()) + nTop));
@@ -92,6 +96,11 @@ void CGridCtrl::changeEvent(QEvent* e)
         Invalidate();
     }
     QAbstractScrollArea::changeEvent(e);
+    if (e->type() == QEvent::StyleChange || e->type() == QEvent::FontChange) {
+        UpdateBarExtent();
+        UpdateScrollBars();
+        SyncScrollBars();
+    }
 }
 
 QColor CGridCtrl::GetHighlightColor() const

@@ -33,8 +33,8 @@ QSize CGridCtrl::ComputeClientSize(bool bAllowHorzBar, bool* pNeedV, bool* pNeed
     // Worked out from the grid's own size rather than the viewport's, so that a grid filled
     // before it is first shown (or laid out) already measures what it will show.
     const QRect outer = contentsRect();
-    const int nBarWidth = verticalScrollBar()->sizeHint().width();
-    const int nBarHeight = horizontalScrollBar()->sizeHint().height();
+    const int nBarWidth = m_barExtent.width();
+    const int nBarHeight = m_barExtent.height();
     const qint64 totalW = m_cols.Total();
     const qint64 totalH = m_rows.Total();
     bool bNeedV = totalH > outer.height();
@@ -56,19 +56,49 @@ QSize CGridCtrl::GetClientSize() const
     return ComputeClientSize(true);
 }
 
+void CGridCtrl::UpdateBarExtent()
+{
+    // The same figures Qt lays the bars out with; asking for them measures fonts, which is
+    // too slow to repeat for every row height of a fill.
+    m_barExtent =
+        QSize(verticalScrollBar()->sizeHint().width(), horizontalScrollBar()->sizeHint().height());
+}
+
 void CGridCtrl::UpdateScrollBars()
 {
-    if (m_bUpdatingScrollBars)
+    // Every size change lands here, thousands of times in a fill, and each new range makes
+    // Qt post an event: the bars are brought up to date once, by the first reader or by the
+    // event loop, whichever comes first.
+    m_bBarsDirty = true;
+    if (!m_bSyncPosted) {
+        m_bSyncPosted = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_bSyncPosted = false;
+                SyncScrollBars();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void CGridCtrl::SyncScrollBars() const
+{
+    if (!m_bBarsDirty || m_bUpdatingScrollBars)
         return;
-    m_bUpdatingScrollBars = true;
+    // The bars are a cache of the grid's sizes, so bringing them up to date does not change
+    // the grid, even from a const reader.
+    auto* self = const_cast<CGridCtrl*>(this);
+    self->m_bBarsDirty = false;
+    self->m_bUpdatingScrollBars = true;
     bool bNeedV = false, bNeedH = false;
     const QSize client = ComputeClientSize(true, &bNeedV, &bNeedH);
     const Qt::ScrollBarPolicy vPolicy = bNeedV ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
     const Qt::ScrollBarPolicy hPolicy = bNeedH ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
     if (verticalScrollBarPolicy() != vPolicy)
-        setVerticalScrollBarPolicy(vPolicy);
+        self->setVerticalScrollBarPolicy(vPolicy);
     if (horizontalScrollBarPolicy() != hPolicy)
-        setHorizontalScrollBarPolicy(hPolicy);
+        self->setHorizontalScrollBarPolicy(hPolicy);
 
     QScrollBar* vbar = verticalScrollBar();
     vbar->setPageStep(std::max(1, client.height() - GetFixedRowHeight()));
@@ -78,13 +108,14 @@ void CGridCtrl::UpdateScrollBars()
     hbar->setPageStep(std::max(1, client.width() - GetFixedColumnWidth()));
     hbar->setSingleStep(std::max(1, GetDefaultCell(false, true)->GetWidth()));
     hbar->setRange(0, ToInt(m_cols.Total() - client.width()));
-    m_bUpdatingScrollBars = false;
+    self->m_bUpdatingScrollBars = false;
 }
 
 void CGridCtrl::resizeEvent(QResizeEvent* e)
 {
     QAbstractScrollArea::resizeEvent(e);
     UpdateScrollBars();
+    SyncScrollBars();
 }
 
 void CGridCtrl::scrollContentsBy(int, int)
@@ -95,16 +126,19 @@ void CGridCtrl::scrollContentsBy(int, int)
 
 int CGridCtrl::GetScrollPos(Qt::Orientation orientation) const
 {
+    SyncScrollBars();
     return Bar(orientation)->value();
 }
 
 void CGridCtrl::SetScrollPos(int nPos, Qt::Orientation orientation)
 {
+    SyncScrollBars();
     Bar(orientation)->setValue(nPos);
 }
 
 int CGridCtrl::GetScrollLimit(Qt::Orientation orientation) const
 {
+    SyncScrollBars();
     return Bar(orientation)->maximum();
 }
 
@@ -142,6 +176,7 @@ void CGridCtrl::ScrollLines(int nLines, Qt::Orientation orientation)
 
 void CGridCtrl::ScrollPages(int nPages, Qt::Orientation orientation)
 {
+    SyncScrollBars();
     const qint64 pos =
         qint64(GetScrollPos(orientation)) + qint64(nPages) * Bar(orientation)->pageStep();
     SetScrollPos(static_cast<int>(std::clamp<qint64>(pos, 0, GetScrollLimit(orientation))),
@@ -151,6 +186,7 @@ void CGridCtrl::ScrollPages(int nPages, Qt::Orientation orientation)
 void CGridCtrl::OnScrollAction(int action, Qt::Orientation orientation)
 {
     // Arrow clicks move by whole rows (columns) rather than by a fixed step.
+    SyncScrollBars();
     QScrollBar* bar = Bar(orientation);
     if (action == QAbstractSlider::SliderSingleStepAdd)
         bar->setSliderPosition(LineStep(bar->value(), 1, orientation));

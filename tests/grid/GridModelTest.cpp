@@ -282,6 +282,10 @@ void GridModelTest::expandToFitMeasuresAGridNotYetShown()
     for (int c = 0; c < 4; ++c)
         total += grid.GetColumnWidth(c);
     QCOMPARE(total, 400 - bar);
+    // The scroll range is right at once, before the event loop has run.
+    QCOMPARE(grid.GetScrollLimit(), 30 * 24 - 100);
+    grid.SetScrollPos(10000);
+    QCOMPARE(grid.GetScrollPos(), 30 * 24 - 100);
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
     QCOMPARE(grid.viewport()->width(), total);
