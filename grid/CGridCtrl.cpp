@@ -494,7 +494,8 @@ void CGridCtrl::SetImageList(const CImageList* pImageList)
 
 void CGridCtrl::SetListMode(bool bEnableListMode)
 {
-    ResetSelectedRange();
+    DropSavedSelection();
+    SetSelectedRange(-1, -1, -1, -1);
     m_bListMode = bEnableListMode;
     m_bFixedRowSelection = false;
     Invalidate();

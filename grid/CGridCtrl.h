@@ -28,6 +28,12 @@ class CImageList;
 //
 // Row and column arguments outside the grid make an operation fail (false, or empty text
 // and -1 from getters) and change nothing. Scroll positions are pixels of the non-fixed area.
+//
+// Dialogs connect to gridNotify and act on GVN_SELCHANGED, NM_CLICK, NM_DBLCLK and NM_RCLICK
+// (rightClicked follows NM_RCLICK with the screen position for a context menu). A fill of
+// thousands of rows is cheap: cell setters only mark the grid for one later repaint, and the
+// scroll bars are brought up to date once. Place the grid (its geometry) before filling it,
+// so that ExpandColumnsToFit measures the right width even while the grid is still hidden.
 class CGridCtrl final : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -180,7 +186,7 @@ public:
     QString GetSelectionText() const;
     void OnEditCopy();
 
-    // Schedules one repaint of everything (setting texts and images does not repaint).
+    // Schedules one repaint of everything; repeated calls before it paints cost nothing.
     void Invalidate();
 
 signals:
