@@ -2,6 +2,7 @@
 #include "grid/CGridCtrl.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -375,5 +376,11 @@ void CGridCtrl::wheelEvent(QWheelEvent* e)
         else
             ScrollLines(-nNotches * nLinesPerNotch);
     }
+    e->accept();
+}
+
+void CGridCtrl::contextMenuEvent(QContextMenuEvent* e)
+{
+    // Dialogs open their menus on NM_RCLICK; the toolkit's own request would open a second.
     e->accept();
 }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -370,6 +371,10 @@ void GridInputTest::rightClickReportsTheCellAndKeepsTheSelection()
     QCOMPARE(globalPos, m_grid->viewport()->mapToGlobal(CellCentre(*m_grid, 8, 1)));
     QCOMPARE(m_grid->GetSelectedCellRange(), CCellRange(2, 0, 5, 2));
     QCOMPARE(m_grid->GetFocusCell(), CCellID(2, 0));
+    const QPoint at = CellCentre(*m_grid, 8, 1);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, m_grid->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(m_grid->viewport(), &menu);
+    QVERIFY(menu.isAccepted()); // the dialog does not get a second request for a menu
 
     FillLikeDialog(*m_grid, 3, 2, 1, kRowHeight, 80, false);
     m_log->Clear();
