@@ -1,0 +1,152 @@
+#include "stbsim/Fault.h"
+
+#include <charconv>
+
+Fault Fault::Close()
+{
+    return Fault{};
+}
+
+Fault Fault::Reply(std::string text)
+{
+    Fault f;
+    f.kind = Kind::Reply;
+    f.text = std::move(text);
+    return f;
+}
+
+Fault Fault::ShortData(std::size_t withheld)
+{
+    Fault f;
+    f.kind = Kind::Short;
+    f.withheld = withheld;
+    return f;
+}
+
+Fault Fault::Split()
+{
+    Fault f;
+    f.kind = Kind::Split;
+    return f;
+}
+
+Fault Fault::Stall()
+{
+    Fault f;
+    f.kind = Kind::Stall;
+    return f;
+}
+
+Fault Fault::Once() const
+{
+    Fault f = *this;
+    f.once = true;
+    return f;
+}
+
+Fault Fault::AfterData() const
+{
+    Fault f = *this;
+    f.afterData = true;
+    return f;
+}
+
+std::string Fault::Describe() const
+{
+    std::string mode = once ? "once:" : "";
+    if (afterData)
+        mode += "after:";
+    switch (kind) {
+    case Kind::Close:
+        return mode + "close";
+    case Kind::Reply:
+        return mode + "reply:" + text;
+    case Kind::Short:
+        return mode + "short:" + std::to_string(withheld);
+    case Kind::Split:
+        return mode + "split";
+    case Kind::Stall:
+        return mode + "stall";
+    }
+    return mode;
+}
+
+namespace {
+
+bool TakePrefix(std::string_view& text, std::string_view prefix)
+{
+    if (!text.starts_with(prefix))
+        return false;
+    text.remove_prefix(prefix.size());
+    return true;
+}
+
+} // namespace
+
+std::optional<FaultSpec> ParseFaultSpec(std::string_view spec)
+{
+    const std::size_t eq = spec.find('=');
+    if (eq == std::string_view::npos || eq == 0)
+        return std::nullopt;
+    FaultSpec out;
+    out.key = std::string(spec.substr(0, eq));
+    std::string_view mode = spec.substr(eq + 1);
+    const bool once = TakePrefix(mode, "once:");
+    const bool afterData = TakePrefix(mode, "after:");
+    if (mode == "close") {
+        out.fault = Fault::Close();
+    } else if (mode == "split") {
+        out.fault = Fault::Split();
+    } else if (mode == "stall") {
+        out.fault = Fault::Stall();
+    } else if (TakePrefix(mode, "reply:")) {
+        out.fault = Fault::Reply(std::string(mode));
+    } else if (TakePrefix(mode, "short:")) {
+        std::size_t n = 0;
+        const auto [end, ec] = std::from_chars(mode.data(), mode.data() + mode.size(), n);
+        if (ec != std::errc() || end != mode.data() + mode.size() || mode.empty())
+            return std::nullopt;
+        out.fault = Fault::ShortData(n);
+    } else {
+        return std::nullopt;
+    }
+    out.fault.once = once;
+    out.fault.afterData = afterData;
+    return out;
+}
+
+std::string FaultTable::Slot(const std::string& key, bool afterData)
+{
+    return afterData ? key + "#after" : key;
+}
+
+void FaultTable::Set(const std::string& key, Fault fault)
+{
+    std::lock_guard lock(mutex_);
+    faults_[Slot(key, fault.afterData)] = std::move(fault);
+}
+
+void FaultTable::Clear(const std::string& key)
+{
+    std::lock_guard lock(mutex_);
+    faults_.erase(Slot(key, false));
+    faults_.erase(Slot(key, true));
+}
+
+void FaultTable::ClearAll()
+{
+    std::lock_guard lock(mutex_);
+    faults_.clear();
+}
+
+std::optional<Fault> FaultTable::Take(const std::string& key, bool afterData)
+{
+    std::lock_guard lock(mutex_);
+    const auto found = faults_.find(Slot(key, afterData));
+    if (found == faults_.end())
+        return std::nullopt;
+    Fault fault = found->second;
+    if (fault.once)
+        faults_.erase(found);
+    return fault;
+}
