@@ -1,0 +1,151 @@
+// The program's link against the simulated box, over real loopback sockets.
+#include "chdb/ChannelView.h"
+#include "cli/CliCommands.h"
+#include "stblink/DatabaseTransfer.h"
+#include "stblink/Streaming.h"
+#include "stbsim/StbSimulator.h"
+
+#include "tests/support/RecordingMessages.h"
+#include "tests/support/TempDir.h"
+#include "util/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+
+class BoxRoundTrip : public ::testing::Test {
+protected:
+    void StartBox(const std::string& address, DemoSize size = DemoSize::Small)
+    {
+        setenv("CHANNELTOOL_REGISTRY", (dir_ / "registry").c_str(), 1);
+        StbSimulator::Options o;
+        o.stateDir = dir_ / "box";
+        o.address = address;
+        o.log = nullptr;
+        o.size = size;
+        box_ = std::make_unique<StbSimulator>(o);
+        ASSERT_TRUE(box_->Start()) << box_->error();
+        std::filesystem::create_directory(work());
+    }
+    void TearDown() override { unsetenv("CHANNELTOOL_REGISTRY"); }
+
+    std::filesystem::path work() const { return dir_ / "work"; }
+    AskAddress Address(const std::string& address)
+    {
+        return [address](const std::string&) { return std::optional<std::string>(address); };
+    }
+
+    TempDir dir_;
+    std::unique_ptr<StbSimulator> box_;
+    RecordingMessages messages_;
+};
+
+class NoPlayer final : public PlayerLauncher {
+public:
+    bool Launch() override { return ++launches > 0; }
+    int launches = 0;
+};
+
+} // namespace
+
+TEST_F(BoxRoundTrip, DownloadThenUploadGivesTheBoxIdenticalFiles)
+{
+    StartBox("127.0.0.110", DemoSize::Full);
+    const ChannelDatabase served = box_->Database();
+
+    DatabaseState state;
+    ASSERT_EQ(DownloadDatabase(state, work(), messages_, Address("127.0.0.110")).status,
+              DownloadStatus::Success)
+        << messages_.last();
+    EXPECT_TRUE(state.db == served);
+    EXPECT_EQ(state.list, 0);
+    EXPECT_FALSE(state.satList.empty());
+    EXPECT_FALSE(state.casList.empty());
+    EXPECT_EQ(state.pin, served.pinText());
+    EXPECT_EQ(state.stbAddress, "127.0.0.110");
+    EXPECT_EQ(ReadLastConnectIp(), "127.0.0.110");
+    EXPECT_TRUE(std::filesystem::is_empty(work())); // the four files were removed
+
+    // Every satellite of the report leads to channels in the view.
+    for (int g = 1; g < static_cast<int>(GroupRows(state, Category::Sat).size()); ++g)
+        EXPECT_FALSE(BuildChannelView(state, static_cast<int>(Category::Sat), g).empty()) << g;
+
+    state.modified = true;
+    ASSERT_EQ(UpdateDatabase(state, work(), messages_, Address("unused")), UpdateStatus::Success)
+        << messages_.last();
+    EXPECT_EQ(messages_.texts(), (std::vector<std::string>{"Update STB?", "Update STB"}));
+    EXPECT_FALSE(state.modified);
+    EXPECT_TRUE(box_->Database() == served);
+}
+
+TEST_F(BoxRoundTrip, AnEditReachesTheBoxAndStreamingUsesTableIndices)
+{
+    StartBox("127.0.0.111");
+    DatabaseState state;
+    ASSERT_EQ(DownloadDatabase(state, work(), messages_, Address("127.0.0.111")).status,
+              DownloadStatus::Success);
+    ChannelInfo c = state.db.channel(4);
+    c.setLock(0);
+    c.setName("Edited");
+    state.db.setChannel(4, c);
+    ASSERT_EQ(UpdateDatabase(state, work(), messages_, Address("unused")), UpdateStatus::Success);
+    EXPECT_EQ(box_->Database().channel(4).name(), "Edited");
+
+    NoPlayer player;
+    EXPECT_TRUE(StartStreaming(state, 4, messages_, [] { return true; }, player));
+    EXPECT_EQ(player.launches, 1);
+    EXPECT_EQ(box_->Requests().back(), "SIG_STR_START|4");
+}
+
+TEST_F(BoxRoundTrip, FaultsShowTheirMessagesAndKeepTheShownData)
+{
+    StartBox("127.0.0.112");
+    DatabaseState state;
+    ASSERT_EQ(DownloadDatabase(state, work(), messages_, Address("127.0.0.112")).status,
+              DownloadStatus::Success);
+    const ChannelDatabase before = state.db;
+    messages_.clear();
+
+    box_->SetFault("SIG_GET_CHINDEX", Fault::ShortData(100).Once());
+    EXPECT_EQ(DownloadDatabase(state, work(), messages_, Address("127.0.0.112")).status,
+              DownloadStatus::FailedDataKept);
+    EXPECT_EQ(messages_.texts(), (std::vector<std::string>{"Data error!"}));
+    EXPECT_TRUE(state.db == before);
+    EXPECT_EQ(state.list, 0);
+
+    messages_.clear();
+    box_->SetFault("SIG_BACKUP_DATA_CHECK", Fault::Reply("SIG_BACKUP_DATA_OK\n").Once());
+    EXPECT_EQ(DownloadDatabase(state, work(), messages_, Address("127.0.0.112")).status,
+              DownloadStatus::FailedDataKept);
+    EXPECT_EQ(messages_.texts(), (std::vector<std::string>{"Version not matching!"}));
+
+    messages_.clear();
+    state.modified = true;
+    box_->SetFault("SIG_UPDATE_CHANNEL", Fault::Reply("SIG_UPDATE_ERROR").Once());
+    EXPECT_EQ(UpdateDatabase(state, work(), messages_, Address("unused")), UpdateStatus::ApplyFailed);
+    EXPECT_EQ(messages_.texts(), (std::vector<std::string>{"Update STB?", "Update error!"}));
+    EXPECT_TRUE(state.modified);
+}
+
+TEST_F(BoxRoundTrip, CliBackupAndRestore)
+{
+    StartBox("127.0.0.113");
+    const ChannelDatabase served = box_->Database();
+    const std::string backup = (dir_ / "box.ech").string();
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"download", "127.0.0.113", backup}, out, err), 0) << err.str();
+
+    ChannelDatabase other = served;
+    other.setChannelCount(0);
+    ASSERT_TRUE(box_->SetDatabase(other));
+    ASSERT_EQ(RunCli({"upload", backup, "127.0.0.113"}, out, err), 0) << err.str();
+    EXPECT_TRUE(box_->Database() == served);
+
+    box_->SetFault("SIG_INFO_CHDATA", Fault::Reply("0"));
+    std::ostringstream err2;
+    EXPECT_EQ(RunCli({"download", "127.0.0.113", (dir_ / "x").string()}, out, err2), 1);
+    EXPECT_EQ(err2.str(), "Channel data do not exist!\n");
+}
