@@ -4,6 +4,7 @@
 #include "util/MessageCatalog.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 
 QtMessageBoxes::QtMessageBoxes(QWidget* owner) : owner_(owner) {}
@@ -36,9 +37,14 @@ MessageService::Answer QtMessageBoxes::ShowHere(const std::string& text, Buttons
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
     }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    // A one-word question would otherwise get a box barely wider than its buttons.
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+        label->setMinimumWidth(36 * box.fontMetrics().averageCharWidth());
+    const int result = box.exec();
+    if (buttons == Buttons::YesNo)
+        return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
     return Answer::Ok;
 }
