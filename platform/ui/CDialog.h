@@ -13,7 +13,6 @@
 #include <string>
 #include <string_view>
 
-class QButtonGroup;
 class QMenuBar;
 class QTimer;
 class QVBoxLayout;

@@ -57,6 +57,9 @@ CIPAddressCtrl::CIPAddressCtrl(QWidget* parent) : QFrame(parent)
         }
         auto* field = new QLineEdit(this);
         field->setFrame(false);
+        // The first field is the control's one tab stop, so Tab leaves the control instead
+        // of walking its fields.
+        field->setFocusPolicy(i == 0 ? Qt::StrongFocus : Qt::ClickFocus);
         field->setAlignment(Qt::AlignCenter);
         field->setAttribute(Qt::WA_MacShowFocusRect, false);
         // The frame paints the background, so the fields and dots look like one edit.
@@ -178,6 +181,14 @@ bool CIPAddressCtrl::HandleKey(int index, QKeyEvent& key)
     case Qt::Key_Backspace:
         if (field->cursorPosition() == 0 && !field->hasSelectedText() && index > 0) {
             MoveTo(index - 1, true);
+            return true;
+        }
+        return false;
+    case Qt::Key_Backtab:
+        // From a later field, back past the first one to the control before this one.
+        if (index > 0) {
+            fields_[0]->setFocus(Qt::BacktabFocusReason);
+            focusNextPrevChild(false);
             return true;
         }
         return false;

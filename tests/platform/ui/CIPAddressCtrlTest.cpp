@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -13,6 +14,8 @@ class CIPAddressCtrlTest final : public QObject {
 
     std::unique_ptr<QWidget> window_;
     CIPAddressCtrl* ip_ = nullptr;
+    QWidget* before_ = nullptr;
+    QWidget* next_ = nullptr;
 
     QWidget* Focused() const
     {
@@ -34,8 +37,12 @@ private slots:
     {
         window_ = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(window_.get());
+        before_ = new QLineEdit;
+        layout->addWidget(before_);
         ip_ = new CIPAddressCtrl;
         layout->addWidget(ip_);
+        next_ = new QLineEdit;
+        layout->addWidget(next_);
         window_->show();
         window_->activateWindow();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -119,6 +126,18 @@ private slots:
         ip_->setFieldFocus(3);
         Type("7");
         QCOMPARE(ip_->text(), QStringLiteral("0.0.0.7"));
+    }
+
+    void tabLeavesTheControlFromAnyField()
+    {
+        Type("10.");
+        Key(Qt::Key_Tab);
+        QCOMPARE(Focused(), next_);
+        Key(Qt::Key_Backtab);
+        QCOMPARE(ip_->currentField(), 0);
+        ip_->setFieldFocus(2);
+        Key(Qt::Key_Backtab);
+        QCOMPARE(Focused(), before_);
     }
 
     void setTextTakesOnlyAFullAddress()
