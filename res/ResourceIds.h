@@ -1,0 +1,71 @@
+#pragma once
+
+// Numeric ids of the program's resources: dialogs, their controls, menus, commands, images.
+// The numbers are fixed; windows, menus and tests refer to resources only by these names.
+
+// Dialogs.
+inline constexpr int IDD_MAIN = 129;
+inline constexpr int IDD_CONNECT = 130;
+inline constexpr int IDD_RENAME = 138;
+inline constexpr int IDD_USER_LIST = 139;
+inline constexpr int IDD_PIN = 140;
+inline constexpr int IDD_SAT_LIST = 141;
+inline constexpr int IDD_SAT_EDIT = 142;
+inline constexpr int IDD_TP_EDIT = 144;
+inline constexpr int IDD_CHANNEL_EDIT = 146;
+inline constexpr int IDD_CH_NUM_DISPLAY = 160;
+inline constexpr int IDD_SELECT_DISK = 161;
+inline constexpr int IDD_FILE_BROWSER = 162;
+inline constexpr int IDD_PROGRESS = 164;
+inline constexpr int IDD_WAIT = 166;
+inline constexpr int IDD_OVERWRITE = 167;
+
+// Controls of the main window (129).
+inline constexpr int IDC_GRID_CATEGORY = 1005;
+inline constexpr int IDC_GRID_GROUP = 1006;
+inline constexpr int IDC_GRID_CHANNEL = 1007;
+inline constexpr int IDC_PICTURE = 1046;
+inline constexpr int IDC_RADIO_TV = 1049;
+inline constexpr int IDC_RADIO_RADIO = 1050;
+inline constexpr int IDC_FRAME_MAIN = 1053;
+// Connect dialog (130).
+inline constexpr int IDC_IPADDRESS = 1008;
+// Grid-height dialog (160).
+inline constexpr int IDC_EDIT_ROW_COUNT = 1052;
+
+// Menus. Menu 137 holds the context menus, one popup each.
+inline constexpr int IDR_MAIN_MENU = 135;
+inline constexpr int IDR_POPUP_MENU = 137;
+inline constexpr int kPopupLockRename = 0;
+inline constexpr int kPopupTransponder = 1;
+inline constexpr int kPopupChannel = 2;
+inline constexpr int kPopupDelete = 3;
+
+// Commands.
+inline constexpr int ID_CONNECT_STB = 32771;
+inline constexpr int ID_EXIT = 32773;
+inline constexpr int ID_EDIT_USER_LISTS = 32774;
+inline constexpr int ID_EDIT_SAT_LISTS = 32775;
+inline constexpr int ID_UPDATE_STB = 32776;
+inline constexpr int ID_LOCK_UNLOCK = 32777;
+inline constexpr int ID_RENAME = 32778;
+inline constexpr int ID_EXPORT_DATA = 32779;
+inline constexpr int ID_IMPORT_DATA = 32780;
+inline constexpr int ID_ADD_TRANSPONDER = 32781;
+inline constexpr int ID_DELETE_TRANSPONDER = 32782;
+inline constexpr int ID_ADD_CHANNEL = 32783;
+inline constexpr int ID_DELETE_CHANNEL = 32784;
+inline constexpr int ID_EDIT_TRANSPONDER = 32785;
+inline constexpr int ID_EDIT_CHANNEL = 32786;
+inline constexpr int ID_CHANNEL_NUMBER_DISPLAY = 32787;
+inline constexpr int ID_FILE_BROWSER = 32788;
+inline constexpr int ID_DELETE = 32789;
+
+// Images.
+inline constexpr int IDI_PROGRAM = 128; // the program icon
+inline constexpr int IDB_LOCK = 136;
+inline constexpr int IDB_TV = 147;
+inline constexpr int IDB_RADIO = 148;
+inline constexpr int IDB_HD = 158;
+inline constexpr int IDB_SCRAMBLED = 159;
+inline constexpr int IDB_FOLDER = 163;
