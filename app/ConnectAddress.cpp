@@ -8,7 +8,7 @@ std::string InitialConnectAddress(const std::string& current)
     return current.empty() ? ReadLastConnectIp() : current;
 }
 
-std::optional<std::string> AskAddress(const std::string& current, QWidget* parent)
+std::optional<std::string> AskConnectAddress(const std::string& current, QWidget* parent)
 {
     CConnectDlg dialog(parent);
     dialog.m_strAddress = InitialConnectAddress(current);

@@ -11,7 +11,7 @@ std::string InitialConnectAddress(const std::string& current);
 
 // Shows the connect dialog pre-filled as above; the entered address, or nothing when the
 // user chose "Exit".
-std::optional<std::string> AskAddress(const std::string& current, QWidget* parent);
+std::optional<std::string> AskConnectAddress(const std::string& current, QWidget* parent);
 
 // Makes `address` the current one and stores it as "LastConnectIP"; a failed write is
 // ignored, the address still serves this run.

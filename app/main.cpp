@@ -1,20 +1,14 @@
-// For now the program only asks for the box's address; the main window comes next.
-#include "app/ConnectAddress.h"
+#include "app/CChannelToolApp.h"
 #include "res/Artwork.h"
 
 #include <QApplication>
 
-#include <cstdio>
-
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("channeltool");
     QApplication::setWindowIcon(ProgramIcon());
-    const auto address = AskAddress({}, nullptr);
-    if (!address)
-        return 0;
-    std::string current;
-    RememberAddress(current, *address);
-    std::printf("%s\n", current.c_str());
+    CChannelToolApp app;
+    app.InitInstance();
     return 0;
 }

@@ -36,7 +36,7 @@ struct ConnectScript {
 std::optional<std::string> Ask(const std::string& current, ConnectScript& script)
 {
     ModalWatcher watcher([&script](QWidget* w) { script(w); }, ModalWatcher::IsA<CConnectDlg>());
-    auto result = AskAddress(current, nullptr);
+    auto result = AskConnectAddress(current, nullptr);
     if (!watcher.ran())
         qWarning("the connect dialog did not show");
     return result;

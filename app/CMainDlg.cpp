@@ -1,0 +1,216 @@
+#include "app/CMainDlg.h"
+
+#include "app/CChNumDisplayDlg.h"
+#include "app/ConnectAddress.h"
+#include "chdb/BackupFile.h"
+#include "grid/CGridCtrl.h"
+#include "platform/ui/FileDialogs.h"
+#include "res/Artwork.h"
+#include "res/DialogTemplates.h"
+#include "res/MenuTemplates.h"
+#include "res/ResourceIds.h"
+#include "stblink/DatabaseTransfer.h"
+#include "util/MessageService.h"
+#include "util/Settings.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <filesystem>
+
+namespace {
+
+constexpr const char* kBackupTitle = "Channel Backup File";
+constexpr const char* kBackupFilter = "Channel Backup File(*.ech)|*.ech|";
+constexpr int kGridIds[3] = {IDC_GRID_CATEGORY, IDC_GRID_GROUP, IDC_GRID_CHANNEL};
+
+} // namespace
+
+CMainDlg::CMainDlg(MainWindowServices services, QWidget* parent)
+    : CDialog(GetDialogTemplate(IDD_MAIN), parent), m_services(services)
+{
+    CGridCtrl** grids[3] = {&m_gridCategory, &m_gridGroup, &m_gridChannel};
+    for (int i = 0; i < 3; ++i) {
+        *grids[i] = new CGridCtrl;
+        InstallControl(kGridIds[i], *grids[i]);
+    }
+    connect(m_gridCategory, &CGridCtrl::gridNotify, this,
+            [this](int code, int row, int) { OnCategoryNotify(code, row); });
+    connect(m_gridGroup, &CGridCtrl::gridNotify, this,
+            [this](int code, int row, int) { OnGroupNotify(code, row); });
+
+    MapCommand(ID_CONNECT_STB, [this] { OnConnectStb(); });
+    MapCommand(ID_UPDATE_STB, [this] { OnUpdateStb(); });
+    MapCommand(ID_EXPORT_DATA, [this] { OnExportData(); });
+    MapCommand(ID_IMPORT_DATA, [this] { OnImportData(); });
+    MapCommand(ID_EXIT, [this] { OnExit(); });
+    MapCommand(ID_CHANNEL_NUMBER_DISPLAY, [this] { OnChannelNumberDisplay(); });
+    MapCommand(IDC_RADIO_TV, [this] { OnListSwitch(); });
+    MapCommand(IDC_RADIO_RADIO, [this] { OnListSwitch(); });
+
+    auto whileDataShown = [this](CCmdUI& cmd) { cmd.Enable(m_state.hasData()); };
+    MapUpdateCommand(ID_UPDATE_STB, whileDataShown);
+    MapUpdateCommand(ID_EXPORT_DATA, whileDataShown);
+    // The editors and the file browser are not part of this program yet.
+    for (int id : {ID_EDIT_USER_LISTS, ID_EDIT_SAT_LISTS, ID_FILE_BROWSER})
+        MapUpdateCommand(id, [](CCmdUI& cmd) { cmd.Enable(false); });
+}
+
+CMainDlg::~CMainDlg() = default;
+
+void CMainDlg::OnInitDialog()
+{
+    setWindowIcon(ProgramIcon());
+    setWindowTitle(QString::fromStdString(GetMessageText(MsgId::ModelName)));
+
+    RecordLayout();
+    m_nGridRows = ReadGridRowCount();
+    if (m_nGridRows != kGridRowsDefault)
+        Resize();
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+
+    std::error_code ec;
+    m_strWorkDir = std::filesystem::current_path(ec).string();
+    m_strBackupPath = m_strWorkDir;
+
+    for (int id : {IDB_HD, IDB_SCRAMBLED, IDB_LOCK})
+        m_imgMarks.Add(RenderBitmap(id, devicePixelRatioF()));
+    m_gridChannel->SetImageList(&m_imgMarks);
+
+    SetMenu(GetMenuTemplate(IDR_MAIN_MENU));
+    SetUpGrids();
+    ShowListSelector();
+    SetSwallowEnterEscape(true);
+}
+
+void CMainDlg::OnCancel()
+{
+    OnExit();
+}
+
+void CMainDlg::OnExit()
+{
+    if (m_state.hasData() && !AskYesNo(m_services.messages, MsgId::ExitProgram))
+        return;
+    EndDialog(IDCANCEL);
+}
+
+void CMainDlg::OnConnectStb()
+{
+    const DownloadResult result = DownloadDatabase(
+        m_state, m_strWorkDir, m_services.messages,
+        [this](const std::string& prefill) { return AskConnectAddress(prefill, this); }, m_services.link);
+    switch (result.status) {
+    case DownloadStatus::Cancelled:
+    case DownloadStatus::FailedDataKept:
+        break;
+    case DownloadStatus::FailedNoData:
+        ShowNoData();
+        break;
+    case DownloadStatus::Success:
+        ShowListSelector();
+        FillCategoryGrid();
+        break;
+    }
+}
+
+void CMainDlg::OnUpdateStb()
+{
+    UpdateDatabase(
+        m_state, m_strWorkDir, m_services.messages,
+        [this](const std::string& prefill) { return AskConnectAddress(prefill, this); }, m_services.link);
+}
+
+void CMainDlg::OnExportData()
+{
+    const auto path = m_services.files.SaveFile({kBackupTitle, kBackupFilter, "ech", m_strBackupPath});
+    if (!path)
+        return;
+    m_strBackupPath = *path;
+    if (ExportBackup(m_state.db, *path, m_services.messages))
+        ShowMessage(m_services.messages, MsgId::DataExported, *path);
+}
+
+void CMainDlg::OnImportData()
+{
+    const auto path = m_services.files.OpenFile({kBackupTitle, kBackupFilter, "", m_strBackupPath});
+    if (!path)
+        return;
+    m_strBackupPath = *path;
+    auto imported = ReadBackup(*path, m_services.messages);
+    if (!imported)
+        return; // nothing of the shown data has changed
+    ShowNoData();
+    m_state.ApplyImport(std::move(*imported));
+    ShowListSelector();
+    FillCategoryGrid();
+}
+
+void CMainDlg::OnChannelNumberDisplay()
+{
+    CChNumDisplayDlg dialog(m_services.messages, this);
+    dialog.m_nRows = m_nGridRows;
+    if (dialog.DoModal() != IDOK || dialog.m_nRows == m_nGridRows)
+        return;
+    m_nGridRows = dialog.m_nRows;
+    Resize();
+    WriteGridRowCount(m_nGridRows);
+}
+
+void CMainDlg::OnListSwitch()
+{
+    if (!m_state.hasData()) {
+        CheckRadioButton(IDC_RADIO_TV, IDC_RADIO_RADIO, 0); // a click on no data shows neither
+        return;
+    }
+    const int list = GetCheckedRadioButton(IDC_RADIO_TV, IDC_RADIO_RADIO) == IDC_RADIO_RADIO ? 1 : 0;
+    if (list == m_state.list)
+        return;
+    m_state.list = list;
+    FillCategoryGrid();
+}
+
+void CMainDlg::ShowListSelector()
+{
+    const int check = !m_state.hasData() ? 0 : (m_state.list == 1 ? IDC_RADIO_RADIO : IDC_RADIO_TV);
+    CheckRadioButton(IDC_RADIO_TV, IDC_RADIO_RADIO, check);
+}
+
+void CMainDlg::RecordLayout()
+{
+    // The resource places the grids in dialog units of our font; their height is made exactly
+    // ten rows so that the row setting means what it says, and the window follows.
+    const int frameWidth = m_gridChannel->frameWidth();
+    const int tenRows = kGridRowsDefault * m_nRowHeight + 2 * frameWidth;
+    const int delta = tenRows - m_gridChannel->height();
+    QWidget* frame = GetDlgItem(IDC_FRAME_MAIN);
+    frame->resize(frame->width(), frame->height() + delta);
+    CGridCtrl* grids[3] = {m_gridCategory, m_gridGroup, m_gridChannel};
+    for (int i = 0; i < 3; ++i) {
+        grids[i]->resize(grids[i]->width(), tenRows);
+        m_layoutGrids[i] = grids[i]->geometry();
+    }
+    const QSize client = ClientSize();
+    SetClientSize({client.width(), client.height() + delta});
+    m_layoutClient = ClientSize();
+    m_layoutFrame = frame->geometry();
+}
+
+void CMainDlg::Resize()
+{
+    const int d = (m_nGridRows - kGridRowsDefault) * m_nRowHeight;
+    const int oldHeight = frameGeometry().height();
+    SetClientSize({m_layoutClient.width(), m_layoutClient.height() + d});
+    GetDlgItem(IDC_FRAME_MAIN)->setGeometry(m_layoutFrame.adjusted(0, 0, 0, d));
+    CGridCtrl* grids[3] = {m_gridCategory, m_gridGroup, m_gridChannel};
+    for (int i = 0; i < 3; ++i)
+        grids[i]->setGeometry(m_layoutGrids[i].adjusted(0, 0, 0, d));
+    // The window grows around its middle: the top moves up by half of what it gains.
+    if (isVisible())
+        move(x(), y() - (frameGeometry().height() - oldHeight) / 2);
+    FitChannelColumns();
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "app/MainWindowServices.h"
+#include "chdb/ChannelView.h"
+#include "chdb/DatabaseState.h"
+#include "grid/CImageList.h"
+#include "platform/ui/CDialog.h"
+
+#include <QRect>
+
+#include <string>
+
+class CGridCtrl;
+
+// The main window: the TV/Radio switch and three linked grids (category, group, channels)
+// over the database it owns for the whole run, and the menu of every command.
+class CMainDlg final : public CDialog {
+    Q_OBJECT
+
+public:
+    explicit CMainDlg(MainWindowServices services, QWidget* parent = nullptr);
+    ~CMainDlg() override;
+
+    // The data and the grids, for the commands of other windows and for tests.
+    DatabaseState& state() { return m_state; }
+    const ChannelView& channelView() const { return m_view; }
+    CGridCtrl& categoryGrid() { return *m_gridCategory; }
+    CGridCtrl& groupGrid() { return *m_gridGroup; }
+    CGridCtrl& channelGrid() { return *m_gridChannel; }
+    int gridRows() const { return m_nGridRows; }
+    const std::string& workDir() const { return m_strWorkDir; }
+    const std::string& backupPath() const { return m_strBackupPath; }
+
+    // Refills used after the data changed.
+    void FillCategoryGrid();
+    void FillGroupGrid(int selectRow);
+    void RebuildChannelView();
+
+protected:
+    void OnInitDialog() override;
+    void OnCancel() override;
+
+private:
+    // Commands.
+    void OnConnectStb();
+    void OnUpdateStb();
+    void OnExportData();
+    void OnImportData();
+    void OnExit();
+    void OnChannelNumberDisplay();
+    void OnListSwitch();
+
+    // Grids.
+    void SetUpGrids();
+    void SetUpListGrid(CGridCtrl& grid, int columns, bool centred);
+    void SetListRows(CGridCtrl& grid, const std::vector<std::string>& rows);
+    void FillChannelGrid();
+    void FitChannelColumns();
+    void OnCategoryNotify(int code, int row);
+    void OnGroupNotify(int code, int row);
+    void ShowNoData();
+    void ShowListSelector();
+
+    // Layout.
+    void RecordLayout();
+    void Resize();
+
+    MainWindowServices m_services;
+    DatabaseState m_state; // address, list selector, modified flag, PIN and the data
+    int m_nRowHeight = 24;
+    CImageList m_imgMarks{24, 24};
+    std::string m_strWorkDir;
+    std::string m_strBackupPath;
+    int m_nGridRows = 10;
+    QSize m_layoutClient;
+    QRect m_layoutFrame;
+    QRect m_layoutGrids[3];
+    CGridCtrl* m_gridCategory = nullptr;
+    CGridCtrl* m_gridGroup = nullptr;
+    CGridCtrl* m_gridChannel = nullptr;
+    ChannelView m_view;
+};

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/CMainDlg.h"
+#include "stblink/PlayerLauncher.h"
+#include "stbsim/StbSimulator.h"
+#include "tests/app/RegistryScope.h"
+#include "tests/support/RecordingMessages.h"
+#include "tests/support/ui/ScriptedFileDialogs.h"
+
+#include <QStringList>
+
+#include <filesystem>
+#include <memory>
+
+class CGridCtrl;
+
+class CountingPlayer final : public PlayerLauncher {
+public:
+    bool Launch() override { return ++launches > 0; }
+    int launches = 0;
+};
+
+// A main window over fake services, in a scratch working folder, with a settings store of
+// its own and, on request, a simulated box on its own loopback address.
+class MainWindowHarness {
+public:
+    MainWindowHarness();
+    ~MainWindowHarness();
+
+    StbSimulator& StartBox(const std::string& address, DemoSize size = DemoSize::Small);
+    CMainDlg& Open(); // shows a new window (closing an open one first)
+    void Close();
+
+    // "connect to STB" through the real connect dialog, typing `address`.
+    bool ConnectThroughDialog(const std::string& address);
+    // Any command through the dialog that might ask for the address; nothing is typed.
+    bool RunCommandAcceptingConnect(int command);
+
+    CMainDlg& window() { return *window_; }
+    StbSimulator& box() { return *box_; }
+    const std::filesystem::path& work() const { return work_; }
+    const TempDir& scratch() const { return registry_.dir(); }
+
+    RecordingMessages messages;
+    ScriptedFileDialogs files;
+    CountingPlayer player;
+
+private:
+    RegistryScope registry_;
+    std::filesystem::path work_;
+    std::filesystem::path previousDir_;
+    std::unique_ptr<StbSimulator> box_;
+    std::unique_ptr<CMainDlg> window_;
+};
+
+QStringList Column(const CGridCtrl& grid, int column = 0);
+// Clicks a grid row as the user would.
+void ClickRow(CGridCtrl& grid, int row);

@@ -1,0 +1,378 @@
+// The main window with the real connect dialog against a simulated box.
+#include "chdb/BackupFile.h"
+#include "chdb/ChannelView.h"
+#include "chdb/DvbText.h"
+#include "grid/CGridCtrl.h"
+#include "platform/ui/CommandTarget.h"
+#include "res/ResourceIds.h"
+#include "tests/app/MainWindowHarness.h"
+#include "tests/support/ui/ModalWatcher.h"
+#include "tests/support/ui/QtTestMain.h"
+#include "util/Settings.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <cstdlib>
+
+namespace {
+
+bool Enabled(CMainDlg& window, int command)
+{
+    CCmdUI cmd(command);
+    window.OnUpdateCommand(cmd);
+    return cmd.enabled();
+}
+
+QRadioButton* Radio(CMainDlg& window, int id) { return window.DlgItem<QRadioButton>(id); }
+
+QStringList Texts(const std::vector<std::string>& bytes)
+{
+    QStringList texts;
+    for (const std::string& b : bytes)
+        texts << QString::fromStdString(DecodeDvbText(b));
+    return texts;
+}
+
+} // namespace
+
+class MainWindowTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsWithNoDataAndTheDataCommandsDisabled()
+    {
+        MainWindowHarness h;
+        CMainDlg& w = h.Open();
+        QCOMPARE(w.windowTitle(), QStringLiteral("pelon-i"));
+        QCOMPARE(w.categoryGrid().GetRowCount(), 0);
+        QCOMPARE(w.channelGrid().GetColumnCount(), 4);
+        QVERIFY(!Enabled(w, ID_UPDATE_STB));
+        QVERIFY(!Enabled(w, ID_EXPORT_DATA));
+        QVERIFY(Enabled(w, ID_CONNECT_STB));
+        QVERIFY(Enabled(w, ID_IMPORT_DATA));
+        QVERIFY(Enabled(w, ID_CHANNEL_NUMBER_DISPLAY));
+        QVERIFY(!Enabled(w, ID_FILE_BROWSER)); // not part of the program yet
+        QCOMPARE(QString::fromStdString(w.workDir()), QString::fromStdString(h.work().string()));
+
+        // With no data a click on a list button shows neither.
+        QTest::mouseClick(Radio(w, IDC_RADIO_RADIO), Qt::LeftButton);
+        QVERIFY(!Radio(w, IDC_RADIO_TV)->isChecked());
+        QVERIFY(!Radio(w, IDC_RADIO_RADIO)->isChecked());
+
+        // Enter and Escape never close the window; without data the close box just closes.
+        QTest::keyClick(&w.channelGrid(), Qt::Key_Return);
+        QTest::keyClick(&w.channelGrid(), Qt::Key_Escape);
+        QVERIFY(w.isVisible());
+        w.OnCommand(ID_EXIT);
+        QVERIFY(!w.isVisible());
+        QVERIFY(h.messages.texts().empty());
+    }
+
+    void downloadFillsTheLinkedGrids()
+    {
+        MainWindowHarness h;
+        StbSimulator& box = h.StartBox("127.0.0.160");
+        CMainDlg& w = h.Open();
+        QVERIFY(h.ConnectThroughDialog("127.0.0.160"));
+        QVERIFY2(h.messages.texts().empty(), h.messages.last().c_str());
+
+        const DatabaseState& s = w.state();
+        QVERIFY(s.db == box.Database());
+        QCOMPARE(s.stbAddress, std::string("127.0.0.160"));
+        QCOMPARE(ReadLastConnectIp(), std::string("127.0.0.160"));
+        QVERIFY(Radio(w, IDC_RADIO_TV)->isChecked());
+        QVERIFY(Enabled(w, ID_UPDATE_STB));
+        QCOMPARE(Column(w.categoryGrid()), (QStringList{"SAT", "User", "A-Z", "FTA/CAS", "SD/HD"}));
+        QCOMPARE(w.categoryGrid().GetFocusCell().row, 0);
+        QCOMPARE(Column(w.groupGrid()), Texts(GroupRows(s, Category::Sat)));
+
+        // SAT / All: every TV channel in table order, numbered, with its marks.
+        const ChannelView all = BuildChannelView(s, 0, 0);
+        QCOMPARE(w.channelGrid().GetRowCount(), all.size());
+        QVERIFY(w.channelGrid().GetRowCount() > 0);
+        for (int r : {0, all.size() - 1}) {
+            const ChannelInfo& c = all.records[static_cast<std::size_t>(r)];
+            QCOMPARE(w.channelGrid().GetItemText(r, 0),
+                     QString::asprintf("  %4d    ", r + 1) + QString::fromStdString(DecodeDvbText(c.name())));
+            QCOMPARE(w.channelGrid().GetItemImage(r, 1), c.isHd() ? 0 : -1);
+            QCOMPARE(w.channelGrid().GetItemImage(r, 2), c.casMask() ? 1 : -1);
+            QCOMPARE(w.channelGrid().GetItemImage(r, 3), c.lock() == 1 ? 2 : -1);
+        }
+
+        // Every category and group shows the view the model builds, selected by clicks.
+        for (int category = 0; category < 5; ++category) {
+            ClickRow(w.categoryGrid(), category);
+            QCOMPARE(w.groupGrid().GetFocusCell().row, 0);
+            QCOMPARE(Column(w.groupGrid()), Texts(GroupRows(s, static_cast<Category>(category))));
+            for (int group = 0; group < w.groupGrid().GetRowCount(); group += 3) {
+                ClickRow(w.groupGrid(), group);
+                QCOMPARE(w.channelView().tableIndices, BuildChannelView(s, category, group).tableIndices);
+                QCOMPARE(w.channelGrid().GetRowCount(), w.channelView().size());
+            }
+        }
+
+        // The keyboard moves through the groups too.
+        ClickRow(w.categoryGrid(), 2);
+        w.groupGrid().setFocus();
+        QTest::keyClick(&w.groupGrid(), Qt::Key_Down);
+        QCOMPARE(w.groupGrid().GetFocusCell().row, 1);
+        QCOMPARE(w.channelView().tableIndices, BuildChannelView(s, 2, 1).tableIndices);
+
+        // Only "SAT" lets several channels be selected.
+        QVERIFY(w.channelGrid().GetSingleRowSelection());
+        ClickRow(w.categoryGrid(), 0);
+        QVERIFY(!w.channelGrid().GetSingleRowSelection());
+    }
+
+    void tvRadioSwitchRefillsTheCategories()
+    {
+        MainWindowHarness h;
+        h.StartBox("127.0.0.161");
+        CMainDlg& w = h.Open();
+        QVERIFY(h.ConnectThroughDialog("127.0.0.161"));
+        ClickRow(w.categoryGrid(), 4); // "SD/HD"
+        QTest::mouseClick(Radio(w, IDC_RADIO_RADIO), Qt::LeftButton);
+        QCOMPARE(w.state().list, 1);
+        QCOMPARE(Column(w.categoryGrid()), (QStringList{"SAT", "User", "A-Z", "FTA/CAS"}));
+        QCOMPARE(w.categoryGrid().GetFocusCell().row, 0);
+        QVERIFY(w.channelView().size() > 0);
+        for (const ChannelInfo& c : w.channelView().records)
+            QVERIFY(c.isRadio());
+        QTest::mouseClick(Radio(w, IDC_RADIO_TV), Qt::LeftButton);
+        QCOMPARE(w.state().list, 0);
+        QCOMPARE(w.categoryGrid().GetRowCount(), 5);
+    }
+
+    void gridHeightSettingResizesAndIsStored()
+    {
+        MainWindowHarness h;
+        CMainDlg& w = h.Open();
+        const int height = w.height();
+        const int gridHeight = w.channelGrid().height();
+        QCOMPARE(gridHeight, 10 * 24 + 2 * w.channelGrid().frameWidth()); // ten rows exactly
+
+        auto typeRows = [](const char* rows) {
+            return [rows](QWidget* dialog) {
+                auto* edit = dialog->findChild<QLineEdit*>();
+                edit->setText(QString::fromLatin1(rows));
+                QTest::keyClick(edit, Qt::Key_Return);
+                if (dialog->isVisible()) // out of range: the dialog stays, leave it
+                    static_cast<CDialog*>(dialog)->EndDialog(IDCANCEL);
+            };
+        };
+        {
+            ModalWatcher watcher(typeRows("31"));
+            w.OnCommand(ID_CHANNEL_NUMBER_DISPLAY);
+            QVERIFY(watcher.ran());
+        }
+        QCOMPARE(h.messages.texts(), (std::vector<std::string>{"Channel number range : 10 ~ 30"}));
+        QCOMPARE(w.gridRows(), 10);
+        {
+            ModalWatcher watcher(typeRows("20"));
+            w.OnCommand(ID_CHANNEL_NUMBER_DISPLAY);
+            QVERIFY(watcher.ran());
+        }
+        QCOMPARE(w.gridRows(), 20);
+        QCOMPARE(w.height(), height + 240);
+        QCOMPARE(w.channelGrid().height(), gridHeight + 240);
+        QCOMPARE(w.groupGrid().height(), gridHeight + 240);
+        QCOMPARE(ReadGridRowCount(), 20);
+
+        // The next start opens at the stored height.
+        CMainDlg& again = h.Open();
+        QCOMPARE(again.height(), height + 240);
+    }
+
+    void exportAndImportABackup()
+    {
+        MainWindowHarness h;
+        StbSimulator& box = h.StartBox("127.0.0.162");
+        CMainDlg& w = h.Open();
+        QVERIFY(h.ConnectThroughDialog("127.0.0.162"));
+        const ChannelDatabase downloaded = w.state().db;
+
+        const std::string path = (h.work() / "saved.ech").string();
+        h.files.QueueAnswer(path);
+        w.OnCommand(ID_EXPORT_DATA);
+        QCOMPARE(h.files.calls().back().request.title, std::string("Channel Backup File"));
+        QCOMPARE(h.files.calls().back().request.filter, std::string("Channel Backup File(*.ech)|*.ech|"));
+        QCOMPARE(h.files.calls().back().request.defaultExtension, std::string("ech"));
+        QCOMPARE(h.files.calls().back().request.start, h.work().string());
+        QCOMPARE(h.messages.last(), "Data exported!\n\n" + path);
+        QCOMPARE(std::filesystem::file_size(path), std::uintmax_t{kBackupFileSize});
+
+        // A broken file changes nothing shown.
+        std::filesystem::resize_file(h.work() / "saved.ech", kBackupFileSize);
+        {
+            std::FILE* f = std::fopen((h.work() / "broken.ech").c_str(), "wb");
+            std::fputs("not a backup", f);
+            std::fclose(f);
+        }
+        ClickRow(w.categoryGrid(), 2);
+        h.files.QueueAnswer((h.work() / "broken.ech").string());
+        w.OnCommand(ID_IMPORT_DATA);
+        QCOMPARE(h.messages.last(), std::string("Version not matching!"));
+        QCOMPARE(w.categoryGrid().GetFocusCell().row, 2);
+        QCOMPARE(w.state().stbAddress, std::string("127.0.0.162"));
+        QCOMPARE(w.backupPath(), (h.work() / "broken.ech").string());
+
+        h.files.QueueAnswer(path);
+        w.OnCommand(ID_IMPORT_DATA);
+        QCOMPARE(h.files.calls().back().request.defaultExtension, std::string());
+        QCOMPARE(h.files.calls().back().request.start, (h.work() / "broken.ech").string());
+        const DatabaseState& s = w.state();
+        QVERIFY(s.db == downloaded);
+        QVERIFY(s.modified);
+        QCOMPARE(s.stbAddress, std::string());
+        QCOMPARE(s.casList.size(), std::size_t{30});
+        QCOMPARE(w.categoryGrid().GetFocusCell().row, 0);
+        QVERIFY(Radio(w, IDC_RADIO_TV)->isChecked());
+        QCOMPARE(w.channelGrid().GetRowCount(), BuildChannelView(s, 0, 0).size());
+
+        // After an import the update asks for the address, then sends the data.
+        ChannelDatabase other = box.Database();
+        other.setChannelCount(1);
+        QVERIFY(box.SetDatabase(other));
+        h.messages.clear();
+        QVERIFY(h.RunCommandAcceptingConnect(ID_UPDATE_STB)); // pre-filled with LastConnectIP
+        QCOMPARE(h.messages.texts(), (std::vector<std::string>{"Update STB?", "Update STB"}));
+        QVERIFY(!w.state().modified);
+        QVERIFY(box.Database() == downloaded);
+        QCOMPARE(w.state().stbAddress, std::string("127.0.0.162"));
+    }
+
+    void downloadFailuresKeepOrClearTheShownData()
+    {
+        MainWindowHarness h;
+        StbSimulator& box = h.StartBox("127.0.0.163");
+        CMainDlg& w = h.Open();
+        QVERIFY(h.ConnectThroughDialog("127.0.0.163"));
+        const int rows = w.channelGrid().GetRowCount();
+
+        struct Row {
+            const char* keyword;
+            Fault fault;
+            const char* message;
+        };
+        const Row keep[] = {
+            {"SIG_BACKUP_DATA_CHECK", Fault::Reply("SIG_BACKUP_DATA_ERROR"), "Version not matching!"},
+            {"SIG_BACKUP_DATA_CHECK", Fault::Close(), "Server disconnected!"},
+            {"SIG_INFO_CHDATA", Fault::Close(), "Data error!"},
+            {"SIG_INFO_MENUDATA", Fault::Reply("0"), "Channel data do not exist!"},
+            {"SIG_INFO_CHINDEX", Fault::Reply("999999999"), "Data error!"},
+            {"SIG_GET_CHDATA", Fault::ShortData(5000), "Data error!"},
+            {"SIG_CHN_START", Fault::Close(), "Server disconnected!"},
+        };
+        for (const Row& row : keep) {
+            h.messages.clear();
+            box.ClearFaults();
+            box.SetFault(row.keyword, row.fault);
+            QVERIFY(h.ConnectThroughDialog("127.0.0.163"));
+            QCOMPARE(h.messages.texts(), (std::vector<std::string>{row.message}));
+            QCOMPARE(w.channelGrid().GetRowCount(), rows); // the old data stays shown
+            QVERIFY(Radio(w, IDC_RADIO_TV)->isChecked());
+        }
+
+        // A report without its end line clears the data.
+        box.ClearFaults();
+        box.SetFault("SIG_CHN_START", Fault::Reply("SIG_SAT_LIST_START|0\nxSIG_CHN_END\n"));
+        h.messages.clear();
+        QVERIFY(h.ConnectThroughDialog("127.0.0.163"));
+        QCOMPARE(h.messages.texts(), (std::vector<std::string>{"Data error!"}));
+        QCOMPARE(w.categoryGrid().GetRowCount(), 0);
+        QCOMPARE(w.channelGrid().GetRowCount(), 0);
+        QVERIFY(!Radio(w, IDC_RADIO_TV)->isChecked());
+        QVERIFY(!Enabled(w, ID_UPDATE_STB));
+
+        // Unreachable: nothing is tried and nothing changes.
+        h.messages.clear();
+        QVERIFY(h.ConnectThroughDialog("127.0.0.199"));
+        QCOMPARE(h.messages.texts(), (std::vector<std::string>{"Connection failed!"}));
+    }
+
+    void updateFailuresKeepTheModifiedFlag()
+    {
+        MainWindowHarness h;
+        StbSimulator& box = h.StartBox("127.0.0.164");
+        CMainDlg& w = h.Open();
+        QVERIFY(h.ConnectThroughDialog("127.0.0.164"));
+        struct Row {
+            const char* keyword;
+            Fault fault;
+            const char* message;
+        };
+        const Row rows[] = {
+            {"SIG_SET_CHDATA", Fault::Reply("SIG_UPDATE_ERROR"), "Send error!"},
+            {"SIG_SET_MENUDATA", Fault::Close(), "Data error!"},
+            {"SIG_UPDATE_CHANNEL", Fault::Reply("SIG_UPDATE_ERROR"), "Update error!"},
+        };
+        for (const Row& row : rows) {
+            w.state().modified = true;
+            h.messages.clear();
+            box.ClearFaults();
+            box.SetFault(row.keyword, row.fault);
+            w.OnCommand(ID_UPDATE_STB);
+            QCOMPARE(h.messages.texts(), (std::vector<std::string>{"Update STB?", row.message}));
+            QVERIFY(w.state().modified);
+            QVERIFY(w.channelGrid().GetRowCount() > 0);
+        }
+        h.messages.clear();
+        h.messages.QueueAnswer(MessageService::Answer::No);
+        box.ClearFaults();
+        const std::size_t before = box.Requests().size();
+        w.OnCommand(ID_UPDATE_STB);
+        QCOMPARE(box.Requests().size(), before); // "No" sends nothing
+    }
+
+    void exitAsksWhileDataIsShown()
+    {
+        MainWindowHarness h;
+        h.StartBox("127.0.0.165", DemoSize::Tiny);
+        CMainDlg& w = h.Open();
+        QVERIFY(h.ConnectThroughDialog("127.0.0.165"));
+        h.messages.clear();
+        h.messages.QueueAnswer(MessageService::Answer::No);
+        w.close(); // the close box
+        QVERIFY(w.isVisible());
+        QCOMPARE(h.messages.texts(), (std::vector<std::string>{"Exit program?"}));
+        w.OnCommand(ID_EXIT); // answered Yes
+        QVERIFY(!w.isVisible());
+    }
+
+    // With CHANNELTOOL_SCREENSHOTS=DIR, pictures of the window empty, with TV and with radio.
+    void screenshots()
+    {
+        const char* dir = std::getenv("CHANNELTOOL_SCREENSHOTS");
+        if (!dir || !*dir)
+            QSKIP("set CHANNELTOOL_SCREENSHOTS to a folder to get the pictures");
+        const QDir out(QString::fromLocal8Bit(dir));
+        // The grids bring their scroll bars up to date in the event loop, as before a paint.
+        auto shoot = [&out](QWidget& w, const char* name) {
+            QTest::qWait(50);
+            QVERIFY(w.grab().save(out.filePath(QString::fromLatin1(name))));
+        };
+        QDir().mkpath(out.path());
+        MainWindowHarness h;
+        h.StartBox("127.0.0.166", DemoSize::Large);
+        CMainDlg& w = h.Open();
+        shoot(w, "main-window-empty.png");
+        QVERIFY(h.ConnectThroughDialog("127.0.0.166"));
+        w.channelGrid().SetSelectedRange(2, 0, 3, 3);
+        w.channelGrid().SetFocusCell(3, 0);
+        shoot(w, "main-window-tv.png");
+        ClickRow(w.categoryGrid(), 3);
+        ClickRow(w.groupGrid(), 2);
+        shoot(w, "main-window-tv-cas.png");
+        QTest::mouseClick(Radio(w, IDC_RADIO_RADIO), Qt::LeftButton);
+        ClickRow(w.categoryGrid(), 2);
+        shoot(w, "main-window-radio-a-z.png");
+    }
+};
+
+REGISTER_QTEST(MainWindowTest);
+
+#include "MainWindowTest.moc"
