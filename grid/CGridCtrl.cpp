@@ -360,11 +360,7 @@ unsigned CGridCtrl::GetItemState(int nRow, int nCol) const
 
 bool CGridCtrl::SetItemFormat(int nRow, int nCol, unsigned nFormat)
 {
-    if (!IsValid(nRow, nCol))
-        return false;
-    CellAt(nRow, nCol).SetFormat(nFormat);
-    Invalidate();
-    return true;
+    return EditCell(nRow, nCol, [&](CGridCell& cell) { cell.SetFormat(nFormat); });
 }
 
 unsigned CGridCtrl::GetItemFormat(int nRow, int nCol) const
@@ -374,11 +370,7 @@ unsigned CGridCtrl::GetItemFormat(int nRow, int nCol) const
 
 bool CGridCtrl::SetItemBkColour(int nRow, int nCol, const QColor& colour)
 {
-    if (!IsValid(nRow, nCol))
-        return false;
-    CellAt(nRow, nCol).SetBackClr(colour);
-    Invalidate();
-    return true;
+    return EditCell(nRow, nCol, [&](CGridCell& cell) { cell.SetBackClr(colour); });
 }
 
 QColor CGridCtrl::GetItemBkColour(int nRow, int nCol) const
@@ -388,11 +380,7 @@ QColor CGridCtrl::GetItemBkColour(int nRow, int nCol) const
 
 bool CGridCtrl::SetItemFgColour(int nRow, int nCol, const QColor& colour)
 {
-    if (!IsValid(nRow, nCol))
-        return false;
-    CellAt(nRow, nCol).SetTextClr(colour);
-    Invalidate();
-    return true;
+    return EditCell(nRow, nCol, [&](CGridCell& cell) { cell.SetTextClr(colour); });
 }
 
 QColor CGridCtrl::GetItemFgColour(int nRow, int nCol) const
@@ -402,11 +390,7 @@ QColor CGridCtrl::GetItemFgColour(int nRow, int nCol) const
 
 bool CGridCtrl::SetItemFont(int nRow, int nCol, const QFont& font)
 {
-    if (!IsValid(nRow, nCol))
-        return false;
-    CellAt(nRow, nCol).SetFont(&font);
-    Invalidate();
-    return true;
+    return EditCell(nRow, nCol, [&](CGridCell& cell) { cell.SetFont(&font); });
 }
 
 // --- sizes

@@ -211,6 +211,15 @@ protected:
 private:
     using Row = std::vector<CGridCell>;
 
+    // Changes one cell's look and asks for a redraw; false for a cell outside the grid.
+    template <class Edit> bool EditCell(int nRow, int nCol, Edit edit)
+    {
+        if (!IsValid(nRow, nCol))
+            return false;
+        edit(CellAt(nRow, nCol));
+        Invalidate();
+        return true;
+    }
     CGridCell& CellAt(int nRow, int nCol) { return m_cells[std::size_t(nRow)][std::size_t(nCol)]; }
     const CGridCell& CellAt(int nRow, int nCol) const
     {

@@ -1,4 +1,5 @@
 #include "cli/CliCommands.h"
+#include "tests/cli/CliRunner.h"
 #include "platform/IcmpSocket.h"
 
 #include "tests/support/NetNamespace.h"
@@ -15,25 +16,6 @@ namespace {
 
 constexpr const char* kHandshake = "SIG_BACKUP_DATA_CHECK|0xdeadc0ff:0xdeadc011:13:9999";
 const std::string kReport = "SIG_SAT_LIST_START|1\nAstra:0x00c0:0\nSIG_CHN_END\n";
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    const int status = RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The three files by keyword, with distinct contents.
 std::vector<std::pair<std::string, std::string>> Files()

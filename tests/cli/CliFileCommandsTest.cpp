@@ -1,5 +1,6 @@
 #include "chdb/BackupFile.h"
 #include "cli/CliCommands.h"
+#include "tests/cli/CliRunner.h"
 
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/TempDir.h"
@@ -11,25 +12,6 @@
 #include <sstream>
 
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    const int status = RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::string ReadText(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 ChannelDatabase SampleDatabase()
 {
@@ -124,7 +106,7 @@ TEST(CliPack, PackAndUnpackAreByteExact)
     EXPECT_EQ(std::filesystem::file_size(dir / "b.ech"), kBackupFileSize);
     ASSERT_EQ(Cli({"unpack", (dir / "b.ech").string(), (dir / "out").string()}).status, 0);
     for (const char* name : {"chdata.dat", "chidx.dat", "menudata.dat"})
-        EXPECT_EQ(ReadText(dir / "out" / name), ReadText(dir / name)) << name;
+        EXPECT_EQ(ReadFile(dir / "out" / name), ReadFile(dir / name)) << name;
 }
 
 TEST(CliPack, FailuresPrintTheMessageAndExitOne)

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "cli/CliCommands.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// One run of channeltool-cli with its exit status and both output streams.
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+inline CliRun Cli(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    const int status = RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+inline std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
