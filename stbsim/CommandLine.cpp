@@ -52,8 +52,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
             }
         } else if (arg == "--fault") {
             if (value(v)) {
-                if (std::optional<FaultSpec> spec = ParseFaultSpec(v))
-                    line.faults.push_back(std::move(*spec));
+                if (std::optional<FaultRule> rule = ParseFaultRule(v))
+                    line.faults.push_back(std::move(*rule));
                 else
                     line.error = "bad fault: " + v;
             }

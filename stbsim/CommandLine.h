@@ -9,7 +9,7 @@
 // The stbsim command line.
 struct CommandLine {
     StbSimulator::Options options;
-    std::vector<FaultSpec> faults;
+    std::vector<FaultRule> faults;
     bool help = false;
     std::string error; // not empty when the line is wrong
 };

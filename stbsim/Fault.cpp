@@ -83,14 +83,14 @@ bool TakePrefix(std::string_view& text, std::string_view prefix)
 
 } // namespace
 
-std::optional<FaultSpec> ParseFaultSpec(std::string_view spec)
+std::optional<FaultRule> ParseFaultRule(std::string_view rule)
 {
-    const std::size_t eq = spec.find('=');
+    const std::size_t eq = rule.find('=');
     if (eq == std::string_view::npos || eq == 0)
         return std::nullopt;
-    FaultSpec out;
-    out.key = std::string(spec.substr(0, eq));
-    std::string_view mode = spec.substr(eq + 1);
+    FaultRule out;
+    out.key = std::string(rule.substr(0, eq));
+    std::string_view mode = rule.substr(eq + 1);
     const bool once = TakePrefix(mode, "once:");
     const bool afterData = TakePrefix(mode, "after:");
     if (mode == "close") {

@@ -36,11 +36,11 @@ struct Fault {
 // Parses "KEY=MODE" with MODE = [once:][after:](close | reply:TEXT | short:N | split | stall).
 // KEY is a request keyword such as SIG_GET_CHDATA, or SIG_COMMAND_START:VERB for one command
 // (df, du, mkdir, rm).
-struct FaultSpec {
+struct FaultRule {
     std::string key;
     Fault fault;
 };
-std::optional<FaultSpec> ParseFaultSpec(std::string_view spec);
+std::optional<FaultRule> ParseFaultRule(std::string_view rule);
 
 // The faults in force, shared by all connections.
 class FaultTable {

@@ -23,8 +23,8 @@ int main(int argc, char** argv)
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     StbSimulator box(line.options);
-    for (const FaultSpec& spec : line.faults)
-        box.SetFault(spec.key, spec.fault);
+    for (const FaultRule& rule : line.faults)
+        box.SetFault(rule.key, rule.fault);
     if (!box.Start())
         return 1;
     int signal = 0;

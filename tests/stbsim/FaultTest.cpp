@@ -6,26 +6,26 @@
 
 TEST(Fault, SpecsNameAKeyAndAMode)
 {
-    const auto close = ParseFaultSpec("SIG_GET_CHDATA=close");
+    const auto close = ParseFaultRule("SIG_GET_CHDATA=close");
     ASSERT_TRUE(close);
     EXPECT_EQ(close->key, "SIG_GET_CHDATA");
     EXPECT_EQ(close->fault.kind, Fault::Kind::Close);
-    const auto reply = ParseFaultSpec("SIG_COMMAND_START:df=once:reply:a=b:c");
+    const auto reply = ParseFaultRule("SIG_COMMAND_START:df=once:reply:a=b:c");
     ASSERT_TRUE(reply);
     EXPECT_EQ(reply->key, "SIG_COMMAND_START:df");
     EXPECT_EQ(reply->fault.text, "a=b:c");
     EXPECT_TRUE(reply->fault.once);
-    const auto shortData = ParseFaultSpec("SIG_SET_CHDATA=once:after:short:12");
+    const auto shortData = ParseFaultRule("SIG_SET_CHDATA=once:after:short:12");
     ASSERT_TRUE(shortData);
     EXPECT_EQ(shortData->fault.withheld, 12u);
     EXPECT_TRUE(shortData->fault.afterData);
     EXPECT_EQ(shortData->fault.Describe(), "once:after:short:12");
-    EXPECT_EQ(ParseFaultSpec("K=split")->fault.kind, Fault::Kind::Split);
-    EXPECT_EQ(ParseFaultSpec("K=stall")->fault.kind, Fault::Kind::Stall);
-    EXPECT_EQ(ParseFaultSpec("K=reply:")->fault.text, "");
+    EXPECT_EQ(ParseFaultRule("K=split")->fault.kind, Fault::Kind::Split);
+    EXPECT_EQ(ParseFaultRule("K=stall")->fault.kind, Fault::Kind::Stall);
+    EXPECT_EQ(ParseFaultRule("K=reply:")->fault.text, "");
     for (const char* bad : {"K", "=close", "K=", "K=explode", "K=short:", "K=short:-1",
                             "K=short:1x", "K=after:once:close"})
-        EXPECT_FALSE(ParseFaultSpec(bad)) << bad;
+        EXPECT_FALSE(ParseFaultRule(bad)) << bad;
 }
 
 TEST(Fault, TheTableHandsOutOnceFaultsOnceAndKeepsThePhasesApart)
