@@ -9,14 +9,14 @@ using Indices = std::vector<int>;
 
 namespace {
 
-struct Spec {
+struct Sample {
     std::uint16_t satellite;
     std::uint8_t type;
     std::uint32_t cas;
     std::string name;
 };
 
-DatabaseState MakeState(const std::vector<Spec>& channels, int list = 0)
+DatabaseState MakeState(const std::vector<Sample>& channels, int list = 0)
 {
     DatabaseState state;
     for (std::size_t i = 0; i < channels.size(); ++i) {
@@ -135,16 +135,16 @@ TEST(ChannelView, FastNameSortMatchesThePlainSelectionSort)
 {
     std::mt19937 random(5);
     for (int round = 0; round < 50; ++round) {
-        std::vector<Spec> specs;
+        std::vector<Sample> channels;
         const int n = 1 + static_cast<int>(random() % 300);
         for (int i = 0; i < n; ++i) {
             std::string name;
             const int length = static_cast<int>(random() % 3);
             for (int k = 0; k < length; ++k)
                 name += "aAbB\xE9"[random() % 5]; // few distinct names: many ties
-            specs.push_back({1, 0, 0, name});
+            channels.push_back({1, 0, 0, name});
         }
-        const DatabaseState state = MakeState(specs);
+        const DatabaseState state = MakeState(channels);
         ChannelView fast = BuildChannelView(state, static_cast<int>(Category::Sat), 0);
         ChannelView plain = fast;
         SortViewByName(fast);
