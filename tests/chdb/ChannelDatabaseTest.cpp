@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <fstream>
 #include <random>
 
@@ -36,87 +37,70 @@ std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path)
 
 TEST(ChannelDatabase, FieldsSitAtTheirFileOffsets)
 {
+    // Raw bytes written at the file offsets, read back through the record accessors.
+    using Read = std::function<std::uint32_t(const ChannelDatabase&)>;
+    struct Field {
+        std::size_t offset;
+        int width;
+        std::uint32_t value;
+        Read read;
+    };
+    constexpr std::size_t s1 = 8 + 42, t0 = 6312, c2 = 60316 + 64 * 2;
+    const Field fields[] = {
+        {4, 4, 2, [](auto& db) { return db.satelliteCount(); }},
+        {s1 + 0, 2, 0x0130, [](auto& db) { return db.satellite(1).id(); }},
+        {s1 + 26, 2, 192, [](auto& db) { return db.satellite(1).position(); }},
+        {s1 + 28, 1, 2, [](auto& db) { return db.satellite(1).lnbType(); }},
+        {s1 + 30, 2, 9750, [](auto& db) { return db.satellite(1).lnbLow(); }},
+        {s1 + 32, 2, 10600, [](auto& db) { return db.satellite(1).lnbHigh(); }},
+        {s1 + 34, 1, 2, [](auto& db) { return db.satellite(1).tone22k(); }},
+        {s1 + 36, 1, 5, [](auto& db) { return db.satellite(1).diseqc(); }},
+        {s1 + 37, 1, 16, [](auto& db) { return db.satellite(1).diseqc11Port(); }},
+        {s1 + 38, 1, 3, [](auto& db) { return db.satellite(1).lnbPower(); }},
+        {s1 + 39, 1, 77, [](auto& db) { return db.satellite(1).transponderCount(); }},
+        {s1 + 40, 1, 255, [](auto& db) { return db.satellite(1).positioner(); }},
+        {6308, 4, 1, [](auto& db) { return db.transponderCount(); }},
+        {t0 + 0, 2, 0x0401, [](auto& db) { return db.transponder(0).id(); }},
+        {t0 + 2, 2, 0x0130, [](auto& db) { return db.transponder(0).satelliteId(); }},
+        {t0 + 28, 2, 11836, [](auto& db) { return db.transponder(0).frequency(); }},
+        {t0 + 30, 2, 27500, [](auto& db) { return db.transponder(0).symbolRate(); }},
+        {t0 + 32, 1, 9, [](auto& db) { return db.transponder(0).fec(); }},
+        {t0 + 33, 1, 1, [](auto& db) { return db.transponder(0).polarization(); }},
+        {t0 + 34, 1, 2, [](auto& db) { return db.transponder(0).pilot(); }},
+        {60312, 4, 3, [](auto& db) { return db.channelCount(); }},
+        {c2 + 0, 2, 0x0130, [](auto& db) { return db.channel(2).satelliteId(); }},
+        {c2 + 2, 2, 0x0401, [](auto& db) { return db.channel(2).transponderId(); }},
+        {c2 + 4, 2, 28006, [](auto& db) { return db.channel(2).serviceId(); }},
+        {c2 + 6, 2, 100, [](auto& db) { return db.channel(2).pmtPid(); }},
+        {c2 + 8, 2, 101, [](auto& db) { return db.channel(2).videoPid(); }},
+        {c2 + 10, 2, 102, [](auto& db) { return db.channel(2).audioPid(); }},
+        {c2 + 12, 2, 103, [](auto& db) { return db.channel(2).pcrPid(); }},
+        {c2 + 14, 2, 0xFFFF, [](auto& db) { return db.channel(2).word14(); }},
+        {c2 + 16, 2, 0xFFFE, [](auto& db) { return db.channel(2).word16(); }},
+        {c2 + 18, 2, 7, [](auto& db) { return db.channel(2).word18(); }},
+        {c2 + 20, 4, 0x80000800, [](auto& db) { return db.channel(2).casMask(); }},
+        {c2 + 24, 1, 2, [](auto& db) { return db.channel(2).type(); }},
+        {c2 + 26, 1, 1, [](auto& db) { return db.channel(2).lock(); }},
+        {c2 + 32, 2, 4242, [](auto& db) { return db.channel(2).key(); }},
+    };
     ChannelDatabase db;
     auto ch = db.image(ChannelDatabase::kChData);
-    le::SetI32(ch, 4, 2);                      // satellite count
-    le::SetU16(ch, 8 + 42 * 1 + 0, 0x0130);    // satellite 1 id
-    std::memcpy(&ch[8 + 42 * 1 + 2], "Astra 19.2E", 12);
-    le::SetU16(ch, 8 + 42 * 1 + 26, 192);
-    ch[8 + 42 * 1 + 28] = 0;
-    le::SetU16(ch, 8 + 42 * 1 + 30, 9750);
-    le::SetU16(ch, 8 + 42 * 1 + 32, 10600);
-    ch[8 + 42 + 34] = 2;
-    ch[8 + 42 + 36] = 5;
-    ch[8 + 42 + 37] = 16;
-    ch[8 + 42 + 38] = 3;
-    ch[8 + 42 + 39] = 77;
-    ch[8 + 42 + 40] = 255;
-    le::SetI32(ch, 6308, 1);                   // transponder count
-    le::SetU16(ch, 6312 + 36 * 0 + 0, 0x0401);
-    le::SetU16(ch, 6312 + 2, 0x0130);
-    le::SetU16(ch, 6312 + 28, 11836);
-    le::SetU16(ch, 6312 + 30, 27500);
-    ch[6312 + 32] = 9;
-    ch[6312 + 33] = 1;
-    ch[6312 + 34] = 2;
-    le::SetI32(ch, 60312, 3);                  // channel count
-    const std::size_t c2 = 60316 + 64 * 2;
-    le::SetU16(ch, c2 + 0, 0x0130);
-    le::SetU16(ch, c2 + 2, 0x0401);
-    le::SetU16(ch, c2 + 4, 28006);
-    le::SetU16(ch, c2 + 6, 100);
-    le::SetU16(ch, c2 + 8, 101);
-    le::SetU16(ch, c2 + 10, 102);
-    le::SetU16(ch, c2 + 12, 103);
-    le::SetU32(ch, c2 + 20, 0x80000800);
-    ch[c2 + 24] = 2;
-    ch[c2 + 26] = 1;
-    le::SetU16(ch, c2 + 32, 4242);
-    ch[c2 + 38] = 0x05;
-    std::memcpy(&ch[c2 + 39], "Das Erste", 10);
+    for (const Field& f : fields)
+        f.width == 4 ? le::SetU32(ch, f.offset, f.value)
+        : f.width == 2 ? le::SetU16(ch, f.offset, static_cast<std::uint16_t>(f.value))
+                       : le::SetU8(ch, f.offset, static_cast<std::uint8_t>(f.value));
+    for (const Field& f : fields)
+        EXPECT_EQ(f.read(db), f.value) << "offset " << f.offset;
+
+    std::memcpy(&ch[s1 + 2], "Astra 19.2E", 12);
+    std::memcpy(&ch[c2 + 38], "\x05"
+                              "Das Erste",
+                11);
     le::SetU16(db.image(ChannelDatabase::kMenuData), 86, 42);
-
-    EXPECT_EQ(db.satelliteCount(), 2);
-    const SatInfo sat = db.satellite(1);
-    EXPECT_EQ(sat.id(), 0x0130);
-    EXPECT_EQ(sat.name(), "Astra 19.2E");
-    EXPECT_EQ(sat.position(), 192);
-    EXPECT_EQ(sat.lnbLow(), 9750);
-    EXPECT_EQ(sat.lnbHigh(), 10600);
-    EXPECT_EQ(sat.tone22k(), 2);
-    EXPECT_EQ(sat.diseqc(), 5);
-    EXPECT_EQ(sat.diseqc11Port(), 16);
-    EXPECT_EQ(sat.lnbPower(), 3);
-    EXPECT_EQ(sat.transponderCount(), 77);
-    EXPECT_EQ(sat.positioner(), SatInfo::kNoPositioner);
-
-    const TpInfo tp = db.transponder(0);
-    EXPECT_EQ(tp.id(), 0x0401);
-    EXPECT_EQ(tp.satelliteId(), 0x0130);
-    EXPECT_EQ(tp.frequency(), 11836);
-    EXPECT_EQ(tp.symbolRate(), 27500);
-    EXPECT_EQ(tp.fec(), 9);
-    EXPECT_EQ(tp.polarization(), 1);
-    EXPECT_EQ(tp.pilot(), 2);
-
-    EXPECT_EQ(db.channelCount(), 3);
-    const ChannelInfo c = db.channel(2);
-    EXPECT_EQ(c.satelliteId(), 0x0130);
-    EXPECT_EQ(c.transponderId(), 0x0401);
-    EXPECT_EQ(c.serviceId(), 28006);
-    EXPECT_EQ(c.pmtPid(), 100);
-    EXPECT_EQ(c.videoPid(), 101);
-    EXPECT_EQ(c.audioPid(), 102);
-    EXPECT_EQ(c.pcrPid(), 103);
-    EXPECT_EQ(c.casMask(), 0x80000800u);
-    EXPECT_TRUE(c.isHd());
-    EXPECT_FALSE(c.isRadio());
-    EXPECT_EQ(c.lock(), 1);
-    EXPECT_EQ(c.key(), 4242);
-    EXPECT_EQ(c.selector(), 0x05);
-    EXPECT_EQ(c.name(), "\x05"
-                        "Das Erste");
-    EXPECT_EQ(c.visibleName(), "Das Erste");
+    EXPECT_EQ(db.satellite(1).name(), "Astra 19.2E");
+    EXPECT_EQ(db.channel(2).selector(), 0x05);
+    EXPECT_EQ(db.channel(2).visibleName(), "Das Erste");
+    EXPECT_TRUE(db.channel(2).isHd());
     EXPECT_EQ(db.pinText(), "0042");
 }
 

@@ -100,36 +100,6 @@ TEST_F(BoxRoundTrip, AnEditReachesTheBoxAndStreamingUsesTableIndices)
     EXPECT_EQ(box_->Requests().back(), "SIG_STR_START|4");
 }
 
-TEST_F(BoxRoundTrip, FaultsShowTheirMessagesAndKeepTheShownData)
-{
-    StartBox("127.0.0.112");
-    DatabaseState state;
-    ASSERT_EQ(DownloadDatabase(state, work(), messages_, Address("127.0.0.112")).status,
-              DownloadStatus::Success);
-    const ChannelDatabase before = state.db;
-    messages_.clear();
-
-    box_->SetFault("SIG_GET_CHINDEX", Fault::ShortData(100).Once());
-    EXPECT_EQ(DownloadDatabase(state, work(), messages_, Address("127.0.0.112")).status,
-              DownloadStatus::FailedDataKept);
-    EXPECT_EQ(messages_.texts(), (std::vector<std::string>{"Data error!"}));
-    EXPECT_TRUE(state.db == before);
-    EXPECT_EQ(state.list, 0);
-
-    messages_.clear();
-    box_->SetFault("SIG_BACKUP_DATA_CHECK", Fault::Reply("SIG_BACKUP_DATA_OK\n").Once());
-    EXPECT_EQ(DownloadDatabase(state, work(), messages_, Address("127.0.0.112")).status,
-              DownloadStatus::FailedDataKept);
-    EXPECT_EQ(messages_.texts(), (std::vector<std::string>{"Version not matching!"}));
-
-    messages_.clear();
-    state.modified = true;
-    box_->SetFault("SIG_UPDATE_CHANNEL", Fault::Reply("SIG_UPDATE_ERROR").Once());
-    EXPECT_EQ(UpdateDatabase(state, work(), messages_, Address("unused")), UpdateStatus::ApplyFailed);
-    EXPECT_EQ(messages_.texts(), (std::vector<std::string>{"Update STB?", "Update error!"}));
-    EXPECT_TRUE(state.modified);
-}
-
 TEST_F(BoxRoundTrip, CliBackupAndRestore)
 {
     StartBox("127.0.0.113");
