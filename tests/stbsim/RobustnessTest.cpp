@@ -1,5 +1,4 @@
-#include "stbsim/DemoState.h"
-#include "tests/stbsim/BoxClient.h"
+// Each fault mode, hostile input, overlapping and surplus connections, start and stop.
 #include "tests/stbsim/TestBox.h"
 
 #include <gtest/gtest.h>
@@ -9,41 +8,113 @@
 #include <thread>
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
+using std::chrono::steady_clock;
 
-namespace {
-constexpr const char* kHandshake = "SIG_BACKUP_DATA_CHECK|0xdeadc0ff:0xdeadc011:13:9999";
+TEST(FaultInjection, CloseEndsTheConnectionInsteadOfReplyingAndOnceFiresOnce)
+{
+    TestBox box(40);
+    box->SetFault("SIG_BACKUP_DATA_CHECK", Fault::Close().Once());
+    BoxClient client(box.address());
+    EXPECT_TRUE(client.Send(kHandshake) && client.WaitClosed());
+    EXPECT_EQ(BoxClient(box.address()).Ask(kHandshake), "SIG_BACKUP_DATA_OK");
+}
 
-const char* const kKeywords[] = {
-    "SIG_BACKUP_DATA_CHECK", "SIG_INFO_CHDATA",   "SIG_GET_CHDATA",     "SIG_CHN_START",
-    "SIG_SET_CHDATA",        "SIG_SET_MENUDATA",  "SIG_UPDATE_CHANNEL", "SIG_STR_START",
-    "SIG_MOUNT_START",       "SIG_MOUNT_END",     "SIG_GET_DISK_INFO",  "SIG_GET_DISK_FILE_INFO",
-    "SIG_COMMAND_START",     "SIG_GET_FILE_INFO", "SIG_GET_FILE_START", "SIG_SET_FILE_START"};
-const char* const kArguments[] = {"",
-                                  "|",
-                                  "|/dev/sda1",
-                                  "|/mnt/link_to_pc/",
-                                  "|/mnt/link_to_pc/..",
-                                  "|du /mnt/link_to_pc/Music",
-                                  "|rm -rf \"/mnt/link_to_pc/Movies\"",
-                                  "|mkdir \"/mnt/link_to_pc/fuzz\"",
-                                  "|/mnt/link_to_pc/readme.txt|3",
-                                  "|7",
-                                  "|-5",
-                                  "|99999999999999999999",
-                                  "|/mnt/link_to_pc/x|0",
-                                  "||||",
-                                  "|\"'\\"};
-} // namespace
+// Faults outlive a restart of the box, so they may be set before it starts.
+TEST(FaultInjection, AWrongReplyMeansTheRequestWasNotCarriedOut)
+{
+    TestBox box(41);
+    box->Stop();
+    box->SetFault("SIG_MOUNT_START", Fault::Reply("SIG_MOUNT_FAIL"));
+    ASSERT_TRUE(box->Start());
+    BoxClient client(box.address());
+    EXPECT_EQ(client.Ask("SIG_MOUNT_START|/dev/sda1"), "SIG_MOUNT_FAIL");
+    EXPECT_FALSE(box->MountedDevice());
+    box->ClearFault("SIG_MOUNT_START");
+    EXPECT_EQ(client.Ask("SIG_MOUNT_START|/dev/sda1"), "SIG_MOUNT_SUCCESS");
+    // A command verb can be hit alone.
+    box->SetFault("SIG_COMMAND_START:mkdir", Fault::Reply("SIG_COMMAND_ERROR"));
+    EXPECT_EQ(client.Ask("SIG_COMMAND_START|mkdir \"/mnt/link_to_pc/x\""), "SIG_COMMAND_ERROR");
+    EXPECT_FALSE(fs::exists(box.sda1() / "x"));
+    EXPECT_EQ(client.Ask("SIG_COMMAND_START|rm -rf \"/mnt/link_to_pc/Music\""),
+              "SIG_COMMAND_SUCCESS");
+    box->ClearFaults();
+    EXPECT_EQ(client.Ask("SIG_COMMAND_START|mkdir \"/mnt/link_to_pc/x\""), "SIG_COMMAND_SUCCESS");
+}
+
+// Replies from memory and files from the partition travel apart, so both are cut short.
+TEST(FaultInjection, ShortDataWithholdsTheLastBytesThenCloses)
+{
+    TestBox box(42);
+    ASSERT_TRUE(box.Mount());
+    box->SetFault("SIG_GET_CHDATA", Fault::ShortData(1000));
+    box->SetFault("SIG_GET_FILE_START", Fault::ShortData(10));
+    BoxClient chdata(box.address()), file(box.address());
+    ASSERT_TRUE(chdata.Send("SIG_GET_CHDATA") &&
+                file.Send("SIG_GET_FILE_START|/mnt/link_to_pc/Music/Playlist.m3u"));
+    EXPECT_EQ(chdata.ReceiveBytes(700256).size(), 700256u - 1000);
+    EXPECT_EQ(file.ReceiveBytes(120).size(), 110u);
+    EXPECT_TRUE(chdata.WaitClosed() && file.WaitClosed());
+}
+
+TEST(FaultInjection, SplitSendsAReplyInTwoReceives)
+{
+    TestBox box(43);
+    box->SetFault("SIG_BACKUP_DATA_CHECK", Fault::Split());
+    BoxClient client(box.address());
+    const std::string first = client.Ask(kHandshake);
+    EXPECT_LT(first.size(), std::string("SIG_BACKUP_DATA_OK").size());
+    EXPECT_EQ(first + client.Receive(), "SIG_BACKUP_DATA_OK");
+}
+
+// Database and file uploads take their data apart, so a fault after the data hits both.
+TEST(FaultInjection, FaultsAfterAnUploadHitTheSecondReplyAndStoreNothing)
+{
+    TestBox box(45);
+    ASSERT_TRUE(box.Mount());
+    const ChannelDatabase before = box->Database();
+    box->SetFault("SIG_SET_MENUDATA", Fault::Reply("SIG_UPDATE_FAIL").AfterData());
+    box->SetFault("SIG_SET_FILE_START", Fault::Close().AfterData().Once());
+    BoxClient client(box.address());
+    ASSERT_EQ(client.Ask("SIG_SET_MENUDATA|512"), "SIG_UPDATE_OK");
+    client.Send(std::string(512, 'm'));
+    EXPECT_EQ(client.Receive(), "SIG_UPDATE_FAIL");
+    EXPECT_NE(client.Ask("SIG_UPDATE_CHANNEL"), "SIG_UPDATE_OK");
+    EXPECT_TRUE(box->Database() == before);
+    ASSERT_EQ(client.Ask("SIG_SET_FILE_START|/mnt/link_to_pc/f.bin|4"), "SIG_SET_FILE_OK");
+    client.Send("abcd");
+    EXPECT_TRUE(client.WaitClosed());
+    EXPECT_FALSE(fs::exists(box.sda1() / "f.bin"));
+}
+
+// A stall never answers; the box still serves up to its limit of connections, closes those
+// beyond it at once, and its Stop ends stalled and idle ones alike, promptly.
+TEST(Robustness, StallsAndSurplusConnectionsAndAPromptStop)
+{
+    TestBox box(53, DemoSize::Tiny, [](StbSimulator::Options& o) { o.maxConnections = 2; });
+    box->SetFault("SIG_CHN_START", Fault::Stall());
+    BoxClient stalled(box.address()), idle(box.address());
+    EXPECT_TRUE(stalled.Send("SIG_CHN_START") && stalled.Silent(300));
+    ASSERT_EQ(idle.Ask(kHandshake), "SIG_BACKUP_DATA_OK");
+    EXPECT_TRUE(BoxClient(box.address()).WaitClosed()); // one too many
+    idle.Close();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    BoxClient again(box.address());
+    ASSERT_EQ(again.Ask(kHandshake), "SIG_BACKUP_DATA_OK");
+    const auto start = steady_clock::now();
+    box->Stop();
+    EXPECT_LT(steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_TRUE(stalled.WaitClosed() && again.WaitClosed());
+    EXPECT_FALSE(BoxClient(box.address()).connected());
+}
 
 TEST(Robustness, OverLongAndBinaryRequestsGetAnErrorOrAClosedConnection)
 {
     TestBox box(50, DemoSize::Tiny);
-    for (const std::string& request :
-         {std::string(5000, 'A'), std::string("SIG_GET_CHDATA\0", 15),
-          std::string("SIG_MOUNT_START|/dev/sda1\n"), std::string("\xff\xfe\x01\x02", 4)}) {
+    for (const std::string& request : {std::string(5000, 'A'), "SIG_GET_CHDATA\0"s,
+                                       "SIG_MOUNT_START|/dev/sda1\n"s, "\xff\xfe\x01\x02"s}) {
         BoxClient client(box.address());
-        ASSERT_TRUE(client.Send(request));
-        const std::string reply = client.Receive();
+        const std::string reply = client.Ask(request);
         EXPECT_TRUE(reply.empty() || reply == "SIG_REQUEST_ERROR") << reply;
         EXPECT_TRUE(client.WaitClosed());
     }
@@ -57,41 +128,37 @@ TEST(Robustness, OverLongAndBinaryRequestsGetAnErrorOrAClosedConnection)
 // or closes each time, never crashes or stops serving.
 TEST(Robustness, RandomGarbageNeverBringsTheBoxDown)
 {
+    const std::vector<std::string> keywords(
+        {"SIG_BACKUP_DATA_CHECK", "SIG_INFO_CHDATA", "SIG_GET_CHDATA", "SIG_CHN_START",
+         "SIG_SET_CHDATA", "SIG_SET_MENUDATA", "SIG_UPDATE_CHANNEL", "SIG_STR_START",
+         "SIG_MOUNT_START", "SIG_MOUNT_END", "SIG_GET_DISK_INFO", "SIG_GET_DISK_FILE_INFO",
+         "SIG_COMMAND_START", "SIG_GET_FILE_INFO", "SIG_GET_FILE_START", "SIG_SET_FILE_START"});
+    const std::vector<std::string> arguments(
+        {"", "|", "|/dev/sda1", "|/mnt/link_to_pc/", "|/mnt/link_to_pc/..", "|7", "|-5",
+         "|du /mnt/link_to_pc/Music", "|rm -rf \"/mnt/link_to_pc/Movies\"", "||||", "|\"'\\",
+         "|mkdir \"/mnt/link_to_pc/fuzz\"", "|/mnt/link_to_pc/readme.txt|3",
+         "|99999999999999999999", "|/mnt/link_to_pc/x|0"});
     TestBox box(51, DemoSize::Tiny,
                 [](StbSimulator::Options& o) { o.idleTimeout = std::chrono::milliseconds(300); });
     ASSERT_TRUE(box.Mount());
     std::mt19937 random(20240601);
-    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    auto pick = [&](std::size_t n) { return random() % n; };
     int answered = 0;
     for (int round = 0; round < 300; ++round) {
         BoxClient client(box.address());
-        ASSERT_TRUE(client.connected()) << round;
-        std::string request;
-        switch (pick(3)) {
-        case 0:
-            request = std::string(kKeywords[pick(std::size(kKeywords))]) +
-                      kArguments[pick(std::size(kArguments))];
-            break;
-        case 1:
-            for (int i = pick(200) + 1; i > 0; --i)
-                request += static_cast<char>(random());
-            break;
-        default:
-            request = kKeywords[pick(std::size(kKeywords))];
-            request += "|";
-            for (int i = pick(60); i > 0; --i)
-                request += static_cast<char>(0x20 + pick(0x5F));
-        }
-        client.Send(request);
-        if (!client.Receive(65536).empty())
-            ++answered;
+        // A keyword and an argument, random bytes, or a keyword and random text.
+        const auto kind = pick(3);
+        std::string request = kind == 1 ? "" : keywords[pick(keywords.size())];
+        request += kind == 0 ? arguments[pick(arguments.size())] : kind == 2 ? "|" : "";
+        for (auto i = kind == 1 ? pick(200) + 1 : kind == 2 ? pick(60) : 0; i > 0; --i)
+            request += static_cast<char>(kind == 1 ? random() : 0x20 + pick(0x5F));
+        answered += !client.Ask(request).empty();
         // Sometimes the program side just goes away in the middle.
         if (pick(4) != 0)
-            client.Send(std::string(static_cast<std::size_t>(pick(3000)), 'z'));
+            client.Send(std::string(pick(3000), 'z'));
     }
     EXPECT_GT(answered, 100);
     EXPECT_EQ(BoxClient(box.address()).Ask(kHandshake), "SIG_BACKUP_DATA_OK");
-    EXPECT_TRUE(fs::exists(box.sda1()));
 }
 
 TEST(Robustness, OverlappingConnectionsSeeAConsistentState)
@@ -105,113 +172,62 @@ TEST(Robustness, OverlappingConnectionsSeeAConsistentState)
     std::vector<std::thread> threads;
     for (int t = 0; t < 8; ++t)
         threads.emplace_back([&, t] {
+            const std::string upload = "SIG_SET_FILE_START|/mnt/link_to_pc/t" + std::to_string(t) +
+                                       ".bin|" + std::to_string(3000 + t);
             for (int i = 0; i < 5; ++i) {
                 BoxClient client(box.address());
-                if (client.Ask(kHandshake) != "SIG_BACKUP_DATA_OK" ||
-                    !client.Send("SIG_GET_CHDATA") || client.ReceiveBytes(chdata.size()) != chdata)
-                    ++failures;
-                const std::string file = "/mnt/link_to_pc/t" + std::to_string(t) + ".bin";
-                const std::string bytes(3000 + static_cast<std::size_t>(t),
-                                        static_cast<char>('a' + t));
-                if (client.Ask("SIG_SET_FILE_START|" + file + "|" + std::to_string(bytes.size())) !=
-                        "SIG_SET_FILE_OK" ||
-                    !client.SendBlock(bytes) || client.Receive() != "SIG_SET_FILE_OK")
-                    ++failures;
-                if (!client.Send("SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/") ||
-                    !client.ReceiveUntil("SIG_DISK_FILE_INFO_END").complete)
-                    ++failures;
+                failures += client.Ask(kHandshake) != "SIG_BACKUP_DATA_OK" ||
+                            !client.Send("SIG_GET_CHDATA") ||
+                            client.ReceiveBytes(chdata.size()) != chdata;
+                failures += client.Ask(upload) != "SIG_SET_FILE_OK" ||
+                            !client.Send(std::string(3000 + t, static_cast<char>('a' + t)), 1023) ||
+                            client.Receive() != "SIG_SET_FILE_OK";
+                failures += !box.AskUntil("SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/",
+                                          "SIG_DISK_FILE_INFO_END")
+                                 .complete;
             }
         });
     for (std::thread& thread : threads)
         thread.join();
     EXPECT_EQ(failures, 0);
     for (int t = 0; t < 8; ++t)
-        EXPECT_EQ(fs::file_size(box.sda1() / ("t" + std::to_string(t) + ".bin")),
-                  3000u + static_cast<unsigned>(t));
+        EXPECT_EQ(fs::file_size(box.sda1() / ("t" + std::to_string(t) + ".bin")), 3000u + t);
     EXPECT_TRUE(box->Database() == db);
-}
-
-TEST(Robustness, ConnectionsBeyondTheLimitAreClosedAndStopEndsIdleOnes)
-{
-    TestBox box(53, DemoSize::Tiny, [](StbSimulator::Options& o) { o.maxConnections = 2; });
-    BoxClient first(box.address());
-    BoxClient second(box.address());
-    ASSERT_EQ(first.Ask(kHandshake), "SIG_BACKUP_DATA_OK");
-    ASSERT_EQ(second.Ask(kHandshake), "SIG_BACKUP_DATA_OK");
-    BoxClient third(box.address());
-    third.Send(kHandshake);
-    EXPECT_TRUE(third.WaitClosed());
-    first.Close();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_EQ(BoxClient(box.address()).Ask(kHandshake), "SIG_BACKUP_DATA_OK");
-
-    const auto start = std::chrono::steady_clock::now();
-    box->Stop();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    EXPECT_TRUE(second.WaitClosed());
-    EXPECT_FALSE(BoxClient(box.address()).connected());
 }
 
 TEST(Robustness, StartFailsClearlyWhenTheAddressOrTheStateCannotBeUsed)
 {
     TestBox running(54, DemoSize::Tiny);
-    ASSERT_TRUE(running->running());
     TempDir dir;
-    StbSimulator::Options options;
-    options.stateDir = dir / "state";
-    options.log = nullptr;
-    options.address = running.address(); // taken
-    StbSimulator busy(options);
-    EXPECT_FALSE(busy.Start());
-    EXPECT_NE(busy.error().find("cannot listen"), std::string::npos);
-    options.address = "127.0.0.300";
-    StbSimulator bad(options);
-    EXPECT_FALSE(bad.Start());
-
     // Only one database file: the box will not guess the others.
-    options.address = TestAddress(55);
-    options.stateDir = dir / "broken";
-    fs::create_directories(options.stateDir / "db");
-    WriteWholeFile(options.stateDir / "db/chdata.dat", "x");
-    StbSimulator broken(options);
-    EXPECT_FALSE(broken.Start());
-    EXPECT_NE(broken.error().find("lacks a file"), std::string::npos);
-    options.stateDir = dir / "config";
-    WriteWholeFile(options.stateDir / "disks.conf", "disk sda 10\n");
-    StbSimulator config(options);
-    EXPECT_FALSE(config.Start());
-    EXPECT_NE(config.error().find("disks.conf line 1"), std::string::npos);
+    WriteWholeFile(dir / "broken/db/chdata.dat", "x");
+    WriteWholeFile(dir / "config/disks.conf", "disk sda 10\n");
+    const std::tuple<std::string, const char*, const char*> cases[] = {
+        {running.address(), "state", "cannot listen"}, // taken
+        {"127.0.0.300", "state", ""},
+        {"127.0.0.55", "broken", "lacks a file"},
+        {"127.0.0.55", "config", "disks.conf line 1"}};
+    for (const auto& [address, state, error] : cases) {
+        StbSimulator box({.stateDir = dir / state, .address = address, .log = nullptr});
+        EXPECT_TRUE(!box.Start() && box.error().find(error) != std::string::npos) << box.error();
+    }
 }
 
 TEST(Robustness, AStateWithoutDatabaseOrDisksIsFilledFromTheDemo)
 {
-    TempDir dir;
-    ASSERT_TRUE(InitDemoState(dir / "full", 3, DemoSize::Tiny));
-    EXPECT_TRUE(fs::is_symlink(dir / "full/disks/sda1/latest.ts"));
-    EXPECT_TRUE(fs::is_directory(dir / "full/disks/sdb2/Timeshift"));
-
-    StbSimulator::Options options;
-    options.stateDir = dir / "partial";
-    options.address = TestAddress(56);
-    options.log = nullptr;
-    options.size = DemoSize::Tiny;
-    options.seed = 3;
-    WriteWholeFile(options.stateDir / "notes.txt", "mine");
-    StbSimulator box(options);
-    ASSERT_TRUE(box.Start()) << box.error();
-    EXPECT_TRUE(box.Database() == GenerateDemoDatabase(3, DemoSize::Tiny));
-    EXPECT_TRUE(fs::exists(options.stateDir / "disks.conf"));
-    EXPECT_TRUE(fs::exists(box.PartitionFolder("/dev/sda1") / "readme.txt"));
-    EXPECT_EQ(ReadWholeFile(options.stateDir / "notes.txt"), "mine");
     // Port 0 gives a free port; the box still binds only its own address.
-    box.Stop();
-    StbSimulator::Options other = options;
-    other.port = 0;
-    StbSimulator ephemeral(other);
-    ASSERT_TRUE(ephemeral.Start());
-    EXPECT_NE(ephemeral.port(), 0);
-    EXPECT_EQ(BoxClient(other.address, ephemeral.port()).Ask(kHandshake), "SIG_BACKUP_DATA_OK");
-    EXPECT_FALSE(BoxClient("127.0.0.1", ephemeral.port()).connected());
+    TestBox box(56, DemoSize::Tiny, [](StbSimulator::Options& o) {
+        o.seed = 3;
+        o.port = 0;
+        WriteWholeFile(o.stateDir / "notes.txt", "mine");
+    });
+    ASSERT_TRUE(box->running()) << box->error();
+    EXPECT_TRUE(box->Database() == GenerateDemoDatabase(3, DemoSize::Tiny));
+    EXPECT_TRUE(fs::exists(box.dir() / "state/disks.conf") &&
+                fs::exists(box.sda1() / "readme.txt"));
+    EXPECT_EQ(ReadWholeFile(box.dir() / "state/notes.txt"), "mine");
+    EXPECT_EQ(BoxClient(box.address(), box->port()).Ask(kHandshake), "SIG_BACKUP_DATA_OK");
+    EXPECT_FALSE(BoxClient("127.0.0.1", box->port()).connected());
 }
 
 TEST(Robustness, EveryRequestIsLoggedOnOneLine)
@@ -224,11 +240,8 @@ TEST(Robustness, EveryRequestIsLoggedOnOneLine)
     client.ReceiveBytes(700256);
     client.Ask(std::string("BAD\x01", 4));
     box->Stop();
-    const std::string text = log.str();
-    EXPECT_NE(text.find("stbsim " + box.address() + ": " + kHandshake + " -> SIG_BACKUP_DATA_OK\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("stbsim " + box.address() + ": SIG_GET_CHDATA -> 700256 bytes\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("BAD\\x01"), std::string::npos);
-    EXPECT_EQ(box->Requests().size(), 0u); // gone with the stopped server
+    const std::string at = "stbsim " + box.address() + ": ";
+    for (const std::string& line : {at + kHandshake + " -> SIG_BACKUP_DATA_OK\n",
+                                    at + "SIG_GET_CHDATA -> 700256 bytes\n", at + "BAD\\x01"})
+        EXPECT_NE(log.str().find(line), std::string::npos) << line;
 }
