@@ -26,14 +26,6 @@ std::optional<BoxPath> BoxPath::Parse(std::string_view text)
     return path;
 }
 
-std::string BoxPath::text() const
-{
-    std::string out(kMountPoint);
-    for (const std::string& name : names)
-        out += "/" + name;
-    return out;
-}
-
 std::filesystem::path BoxPath::On(const std::filesystem::path& root) const
 {
     std::filesystem::path out = root;

@@ -17,8 +17,6 @@ struct BoxPath {
 
     static std::optional<BoxPath> Parse(std::string_view text);
     bool isRoot() const { return names.empty(); }
-    // "/mnt/link_to_pc" followed by "/name" for each name.
-    std::string text() const;
     // The same path in the partition's folder on the host.
     std::filesystem::path On(const std::filesystem::path& root) const;
     // True when every folder on the way to the last name is a real folder, not a link: the
