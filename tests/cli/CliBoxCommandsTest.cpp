@@ -1,16 +1,13 @@
-#include "cli/CliCommands.h"
-#include "tests/cli/CliRunner.h"
 #include "platform/IcmpSocket.h"
 
+#include "tests/cli/CliRunner.h"
 #include "tests/support/NetNamespace.h"
 #include "tests/support/ScriptedBox.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 namespace {
 
@@ -18,8 +15,7 @@ constexpr const char* kHandshake = "SIG_BACKUP_DATA_CHECK|0xdeadc0ff:0xdeadc011:
 const std::string kReport = "SIG_SAT_LIST_START|1\nAstra:0x00c0:0\nSIG_CHN_END\n";
 
 // The three files by keyword, with distinct contents.
-std::vector<std::pair<std::string, std::string>> Files()
-{
+const std::vector<std::pair<std::string, std::string>> kFiles = [] {
     std::vector<std::pair<std::string, std::string>> files = {{"CHDATA", std::string(700256, 0)},
                                                               {"CHINDEX", std::string(440104, 0)},
                                                               {"MENUDATA", std::string(512, 0)}};
@@ -27,7 +23,7 @@ std::vector<std::pair<std::string, std::string>> Files()
         for (std::size_t i = 0; i < bytes.size(); ++i)
             bytes[i] = static_cast<char>((i * 13 + name.size()) ^ (i >> 8));
     return files;
-}
+}();
 
 // The box commands use the real reachability check, on loopback.
 class CliBoxTest : public ::testing::Test {
@@ -38,7 +34,6 @@ protected:
             GTEST_SKIP() << "no ICMP socket can be opened here";
         setenv("CHANNELTOOL_REGISTRY", (work / "registry").c_str(), 1);
     }
-    void TearDown() override { unsetenv("CHANNELTOOL_REGISTRY"); }
 
     TempDir work;
 };
@@ -49,11 +44,10 @@ TEST_F(CliBoxTest, DownloadedFolderUploadsBackByteForByte)
 {
     ScriptedBox source("127.0.0.100");
     source.Expect(kHandshake).Reply("SIG_BACKUP_DATA_OK");
-    for (const auto& [name, bytes] : Files())
-        source.Expect("SIG_INFO_" + name)
-            .Reply(std::to_string(bytes.size()))
-            .Expect("SIG_GET_" + name)
-            .Send(bytes);
+    for (const auto& [name, bytes] : kFiles) {
+        source.Expect("SIG_INFO_" + name).Reply(std::to_string(bytes.size()));
+        source.Expect("SIG_GET_" + name).Send(bytes);
+    }
     source.Expect("SIG_CHN_START").Send(kReport);
     source.Start();
     const CliRun download = Cli({"download", "127.0.0.100", (work / "db").string()});
@@ -64,12 +58,10 @@ TEST_F(CliBoxTest, DownloadedFolderUploadsBackByteForByte)
     ScriptedBox target("127.0.0.101");
     target.Expect(kHandshake).Reply("SIG_BACKUP_DATA_OK");
     std::string expected = kHandshake;
-    for (const auto& [name, bytes] : Files()) {
+    for (const auto& [name, bytes] : kFiles) {
         const std::string request = "SIG_SET_" + name + "|" + std::to_string(bytes.size());
-        target.Expect(request)
-            .Reply("SIG_UPDATE_OK")
-            .ExpectBytes(bytes.size())
-            .Reply("SIG_UPDATE_OK");
+        target.Expect(request).Reply("SIG_UPDATE_OK").ExpectBytes(bytes.size());
+        target.Reply("SIG_UPDATE_OK");
         expected += request + bytes;
     }
     target.Expect("SIG_UPDATE_CHANNEL").Reply("SIG_UPDATE_OK");

@@ -20,12 +20,11 @@ TEST(EchoRequest, HasTheFieldsFillerAndChecksumInLittleEndian)
 TEST(EchoCounter, StartsAtOneAndGivesConcurrentCallersDistinctValues)
 {
     EchoCounter counter;
-    const EchoCounter::Ids first = counter.Next();
-    const EchoCounter::Ids second = counter.Next();
-    EXPECT_EQ(first.identifier, 1);
-    EXPECT_EQ(first.sequence, 1);
-    EXPECT_EQ(second.identifier, 2);
-    EXPECT_EQ(second.sequence, 2);
+    for (int expected : {1, 2}) {
+        const EchoCounter::Ids ids = counter.Next();
+        EXPECT_EQ(ids.identifier, expected);
+        EXPECT_EQ(ids.sequence, expected);
+    }
 
     constexpr int kThreads = 8, kEach = 2000;
     std::vector<std::vector<std::uint16_t>> taken(kThreads);

@@ -21,13 +21,6 @@ namespace {
     if (!RunInNewNetNamespace([&] { body; }, loopbackUp, groups))                                  \
     GTEST_SKIP() << "needs a network namespace of its own (root)"
 
-PingOptions Mode(IcmpSocket::Mode mode)
-{
-    PingOptions options;
-    options.socketMode = mode;
-    return options;
-}
-
 // The next echo request seen on a raw capture socket, without its IP header.
 std::vector<std::uint8_t> CapturedRequest(int capture)
 {
@@ -54,7 +47,7 @@ TEST(Ping, RawAndDatagramSocketsSendTheBuiltPacketAndReadTheAnswer)
         ASSERT_GE(capture, 0);
         std::vector<std::uint16_t> identifiers;
         for (auto mode : {IcmpSocket::Mode::RawOnly, IcmpSocket::Mode::DatagramOnly}) {
-            CPing ping(Mode(mode));
+            CPing ping({.socketMode = mode});
             ping.Ping("127.0.0.1");
             EXPECT_EQ(ping.reply(), 1);
             EXPECT_TRUE(std::regex_match(
@@ -75,7 +68,7 @@ TEST(Ping, RawAndDatagramSocketsSendTheBuiltPacketAndReadTheAnswer)
 TEST(Ping, SilentAddressTimesOutAfterOneSecond)
 {
     RUN_IN_NAMESPACE(false, {}, {
-        CPing ping(Mode(IcmpSocket::Mode::RawOnly));
+        CPing ping({.socketMode = IcmpSocket::Mode::RawOnly});
         const auto start = std::chrono::steady_clock::now();
         ping.Ping("127.0.0.1");
         const auto waited = std::chrono::steady_clock::now() - start;
@@ -89,16 +82,15 @@ TEST(Ping, SilentAddressTimesOutAfterOneSecond)
 TEST(Ping, UnknownHostOrNoIcmpSocketFailsAtOnce)
 {
     RUN_IN_NAMESPACE(true, {}, {
-        PingOptions options = Mode(IcmpSocket::Mode::RawOnly);
-        options.resolve = [](const std::string&) { return std::optional<in_addr>(); };
-        CPing unknown(options);
+        CPing unknown({.socketMode = IcmpSocket::Mode::RawOnly,
+                       .resolve = [](const std::string&) { return std::optional<in_addr>(); }});
         unknown.Ping("box.invalid");
         EXPECT_EQ(unknown.reply(), 0);
         EXPECT_EQ(unknown.resultText(), "Host not found: box.invalid");
 
         // A new namespace lets no group open unprivileged ICMP sockets: an ordinary user
         // outside net.ipv4.ping_group_range.
-        CPing unprivileged(Mode(IcmpSocket::Mode::DatagramOnly));
+        CPing unprivileged({.socketMode = IcmpSocket::Mode::DatagramOnly});
         unprivileged.Ping("127.0.0.1");
         EXPECT_EQ(unprivileged.reply(), 0);
         EXPECT_EQ(unprivileged.resultText(), "");

@@ -1,20 +1,6 @@
 #include "tests/stblink/LinkFixture.h"
 
-#include "stblink/TransferTable.h"
 #include "util/Settings.h"
-
-namespace {
-
-void ScriptUploads(ScriptedBox& box, const ChannelDatabase& db)
-{
-    for (const TransferStep& step : kTransferSteps) {
-        const std::size_t size = db.image(step.file).size();
-        box.Expect(std::string(step.uploadRequest) + "|" + std::to_string(size));
-        box.Reply("SIG_UPDATE_OK").ExpectBytes(size).Reply("SIG_UPDATE_OK");
-    }
-}
-
-} // namespace
 
 class DatabaseUpdateTest : public LinkTest {
 protected:
@@ -65,7 +51,7 @@ TEST_F(DatabaseUpdateTest, NoOrNothingShownSendsNothing)
               UpdateStatus::Cancelled);
     state.list = 0;
     state.stbAddress.clear();
-    EXPECT_EQ(UpdateDatabase(state, work.path(), messages, Cancel(), options),
+    EXPECT_EQ(UpdateDatabase(state, work.path(), messages, Answer({}), options),
               UpdateStatus::Cancelled);
     box.Finish();
     EXPECT_FALSE(box.accepted());
@@ -77,42 +63,37 @@ TEST_F(DatabaseUpdateTest, FailuresKeepTheFlagAndStoreTheAddressOnlyAfterAllFile
 {
     struct Case {
         const char* name;
-        std::function<void(ScriptedBox&, const ChannelDatabase&)> script;
+        std::function<void(ScriptedBox&)> script;
         MsgId message;
         UpdateStatus status;
         std::filesystem::path folder = {};
     };
+    // The first announcement, or after all files the apply request, answered with `reply`
+    // (nothing: the box closes).
+    auto announce = [](const char* reply) {
+        return [reply](ScriptedBox& b) {
+            b.Expect("SIG_SET_CHDATA|700256");
+            reply ? b.Reply(reply) : b.Close();
+        };
+    };
+    auto apply = [&](const char* reply) {
+        return [&, reply](ScriptedBox& b) {
+            ScriptUploads(b, state.db);
+            b.Expect("SIG_UPDATE_CHANNEL");
+            reply ? b.Reply(reply) : b.Close();
+        };
+    };
     const std::vector<Case> cases = {
-        {"announcement unanswered",
-         [](ScriptedBox& b, const ChannelDatabase&) { b.Expect("SIG_SET_CHDATA|700256").Close(); },
-         MsgId::DataError, UpdateStatus::Failed},
-        {"announcement refused",
-         [](ScriptedBox& b, const ChannelDatabase&) {
-             b.Expect("SIG_SET_CHDATA|700256").Reply("SIG_UPDATE_FAIL");
-         },
-         MsgId::SendError, UpdateStatus::Failed},
+        {"announcement unanswered", announce(nullptr), MsgId::DataError, UpdateStatus::Failed},
+        {"announcement refused", announce("SIG_UPDATE_FAIL"), MsgId::SendError,
+         UpdateStatus::Failed},
         {"last file refused after its data",
-         [](ScriptedBox& b, const ChannelDatabase&) {
-             b.Expect("SIG_SET_CHDATA|700256").Reply("SIG_UPDATE_OK").ExpectBytes(700256);
-             b.Reply("SIG_UPDATE_OK").Expect("SIG_SET_CHINDEX|440104").Reply("SIG_UPDATE_OK");
-             b.ExpectBytes(440104).Reply("SIG_UPDATE_OK").Expect("SIG_SET_MENUDATA|512");
-             b.Reply("SIG_UPDATE_OK").ExpectBytes(512).Reply("SIG_WRITE_FAILED");
-         },
-         MsgId::SendError, UpdateStatus::Failed},
-        {"apply unanswered",
-         [](ScriptedBox& b, const ChannelDatabase& db) {
-             ScriptUploads(b, db);
-             b.Expect("SIG_UPDATE_CHANNEL").Close();
-         },
-         MsgId::DataError, UpdateStatus::ApplyFailed},
-        {"apply refused",
-         [](ScriptedBox& b, const ChannelDatabase& db) {
-             ScriptUploads(b, db);
-             b.Expect("SIG_UPDATE_CHANNEL").Reply("SIG_UPDATE_OK\n");
-         },
-         MsgId::UpdateError, UpdateStatus::ApplyFailed},
-        {"working folder unwritable", [](ScriptedBox&, const ChannelDatabase&) {},
-         MsgId::FileWriteError, UpdateStatus::Failed, work / "missing"},
+         [&](ScriptedBox& b) { ScriptUploads(b, state.db, "SIG_WRITE_FAILED"); }, MsgId::SendError,
+         UpdateStatus::Failed},
+        {"apply unanswered", apply(nullptr), MsgId::DataError, UpdateStatus::ApplyFailed},
+        {"apply refused", apply("SIG_UPDATE_OK\n"), MsgId::UpdateError, UpdateStatus::ApplyFailed},
+        {"working folder unwritable", [](ScriptedBox&) {}, MsgId::FileWriteError,
+         UpdateStatus::Failed, work / "missing"},
     };
     int n = 88;
     for (const Case& c : cases) {
@@ -123,7 +104,7 @@ TEST_F(DatabaseUpdateTest, FailuresKeepTheFlagAndStoreTheAddressOnlyAfterAllFile
         const std::string address = "127.0.0." + std::to_string(n++);
         ScriptedBox box(address);
         ScriptHandshake(box);
-        c.script(box, state.db);
+        c.script(box);
         box.Start();
         const auto folder = c.folder.empty() ? work.path() : c.folder;
         EXPECT_EQ(UpdateDatabase(state, folder, messages, Answer(address), options), c.status);

@@ -48,6 +48,16 @@ void ScriptFiles(ScriptedBox& box, const ChannelDatabase& db)
     }
 }
 
+void ScriptUploads(ScriptedBox& box, const ChannelDatabase& db, const std::string& lastReply)
+{
+    for (const TransferStep& step : kTransferSteps) {
+        const std::size_t size = db.image(step.file).size();
+        box.Expect(std::string(step.uploadRequest) + "|" + std::to_string(size));
+        box.Reply("SIG_UPDATE_OK").ExpectBytes(size);
+        box.Reply(step.file == kTransferSteps.back().file ? lastReply : "SIG_UPDATE_OK");
+    }
+}
+
 void LinkTest::SetUp()
 {
     setenv("CHANNELTOOL_REGISTRY", (home / "registry").c_str(), 1);
@@ -56,24 +66,11 @@ void LinkTest::SetUp()
     options.connectTimeout = 1s;
 }
 
-void LinkTest::TearDown()
-{
-    unsetenv("CHANNELTOOL_REGISTRY");
-}
-
-AskAddress LinkTest::Answer(const std::string& address)
+AskAddress LinkTest::Answer(std::optional<std::string> address)
 {
     return [this, address](const std::string& shown) {
         prefill = shown;
-        return std::optional<std::string>(address);
-    };
-}
-
-AskAddress LinkTest::Cancel()
-{
-    return [this](const std::string& shown) {
-        prefill = shown;
-        return std::optional<std::string>();
+        return address;
     };
 }
 

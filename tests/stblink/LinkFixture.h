@@ -22,17 +22,19 @@ std::vector<std::string> Texts(std::initializer_list<MsgId> ids);
 void ScriptHandshake(ScriptedBox& box);
 // Size and content of each file as a well-behaved box sends them.
 void ScriptFiles(ScriptedBox& box, const ChannelDatabase& db);
+// Each file announced, taken and confirmed; the box answers the last file's data with
+// `lastReply`.
+void ScriptUploads(ScriptedBox& box, const ChannelDatabase& db,
+                   const std::string& lastReply = "SIG_UPDATE_OK");
 
 // Registry in a temporary file, a working folder, recorded messages, quick time-outs and a
 // reachability check that always answers.
 class LinkTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
-    // Answers the address dialog with `address` and remembers the prefill it got.
-    AskAddress Answer(const std::string& address);
-    AskAddress Cancel();
+    // Answers the address dialog with `address` (nothing: cancels) and remembers its prefill.
+    AskAddress Answer(std::optional<std::string> address);
     // Data on screen that a failed download must leave alone.
     void ShowOldData(const std::string& address);
     void ExpectOldDataShown() const;

@@ -6,23 +6,20 @@
 #include <sys/stat.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <thread>
 
 namespace {
 
-class FakePlayer final : public PlayerLauncher {
-public:
-    explicit FakePlayer(bool installed) : installed_(installed) {}
+struct FakePlayer final : PlayerLauncher {
+    explicit FakePlayer(bool installed) : installed(installed) {}
     bool Launch() override
     {
         ++launches;
-        return installed_;
+        return installed;
     }
+    bool installed;
     int launches = 0;
-
-private:
-    bool installed_;
 };
 
 } // namespace
@@ -127,9 +124,7 @@ std::string WaitForArguments(const std::filesystem::path& folder)
     for (int i = 0; i < 500 && !std::filesystem::exists(folder / "vlc.args"); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::ifstream in(folder / "vlc.args");
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 constexpr const char* kExpectedArguments =

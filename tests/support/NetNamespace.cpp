@@ -1,6 +1,5 @@
 #include "tests/support/NetNamespace.h"
 
-#include <fcntl.h>
 #include <net/if.h>
 #include <sched.h>
 #include <sys/ioctl.h>
@@ -8,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <fstream>
 #include <thread>
 
 namespace {
@@ -28,12 +28,10 @@ bool BringLoopbackUp()
 
 bool WriteSysctl(const char* path, const std::string& value)
 {
-    const int fd = open(path, O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool ok = write(fd, value.data(), value.size()) == static_cast<ssize_t>(value.size());
-    close(fd);
-    return ok;
+    std::ofstream out(path);
+    out << value;
+    out.close(); // the kernel checks the value on this write
+    return !out.fail();
 }
 
 } // namespace

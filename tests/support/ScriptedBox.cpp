@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr std::uint16_t kPort = 7777;
 // Bounds for everything the box waits for, so that a broken test ends instead of hanging.
 constexpr std::chrono::milliseconds kRequestQuiet{2000};
 constexpr std::chrono::seconds kStallLimit{20};
@@ -23,14 +22,14 @@ bool WaitReadable(int fd, std::chrono::milliseconds timeout)
 
 } // namespace
 
-ScriptedBox::ScriptedBox(const std::string& address) : address_(address)
+ScriptedBox::ScriptedBox(const std::string& address)
 {
     listenFd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     const int on = 1;
     setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
     sockaddr_in local{};
     local.sin_family = AF_INET;
-    local.sin_port = htons(kPort);
+    local.sin_port = htons(7777);
     if (inet_pton(AF_INET, address.c_str(), &local.sin_addr) != 1 ||
         bind(listenFd_, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 ||
         listen(listenFd_, 4) != 0)
@@ -43,64 +42,11 @@ ScriptedBox::~ScriptedBox()
     close(listenFd_);
 }
 
-ScriptedBox& ScriptedBox::Expect(const std::string& request)
-{
-    script_.push_back({Step::Expect, request});
-    return *this;
-}
-
-ScriptedBox& ScriptedBox::Reply(const std::string& bytes)
-{
-    script_.push_back({Step::Reply, bytes});
-    return *this;
-}
-
-ScriptedBox& ScriptedBox::ExpectBytes(std::size_t count)
-{
-    script_.push_back({Step::ExpectBytes, {}, count});
-    return *this;
-}
-
-ScriptedBox& ScriptedBox::Pause(std::chrono::milliseconds duration)
-{
-    script_.push_back({Step::Pause, {}, 0, duration});
-    return *this;
-}
-
-ScriptedBox& ScriptedBox::Close()
-{
-    script_.push_back({Step::Close, {}});
-    return *this;
-}
-
-ScriptedBox& ScriptedBox::Stall()
-{
-    script_.push_back({Step::Stall, {}});
-    return *this;
-}
-
-void ScriptedBox::Start()
-{
-    thread_ = std::thread([this] { Serve(); });
-}
-
 void ScriptedBox::Finish()
 {
     clientDone_ = true;
     if (thread_.joinable())
         thread_.join();
-}
-
-std::string ScriptedBox::received() const
-{
-    std::lock_guard lock(mutex_);
-    return received_;
-}
-
-std::vector<std::string> ScriptedBox::errors() const
-{
-    std::lock_guard lock(mutex_);
-    return errors_;
 }
 
 void ScriptedBox::Serve()
@@ -126,7 +72,7 @@ void ScriptedBox::Serve()
             const ssize_t got = recv(fd, buffer, sizeof buffer, 0);
             if (got <= 0)
                 break;
-            Record(std::string(buffer, static_cast<std::size_t>(got)));
+            Record(buffer, static_cast<std::size_t>(got));
         }
     }
     close(fd);
@@ -136,19 +82,15 @@ bool ScriptedBox::RunScript(int fd)
 {
     for (const Step& step : script_) {
         switch (step.kind) {
-        case Step::Expect: {
-            const std::string got = ReadUpTo(fd, step.text.size(), kRequestQuiet);
-            if (got != step.text) {
-                AddError("expected \"" + step.text + "\", got \"" + got + "\"");
-                return false;
-            }
-            break;
-        }
+        case Step::Expect:
         case Step::ExpectBytes: {
-            const std::string got = ReadUpTo(fd, step.count, kRequestQuiet);
-            if (got.size() != step.count) {
-                AddError("expected " + std::to_string(step.count) + " bytes, got " +
-                         std::to_string(got.size()));
+            const bool text = step.kind == Step::Expect;
+            const std::string got = ReadUpTo(fd, text ? step.text.size() : step.count);
+            if (text ? got != step.text : got.size() != step.count) {
+                std::lock_guard lock(mutex_);
+                errors_.push_back(text ? "expected \"" + step.text + "\", got \"" + got + "\""
+                                       : "expected " + std::to_string(step.count) + " bytes, got " +
+                                             std::to_string(got.size()));
                 return false;
             }
             break;
@@ -166,47 +108,28 @@ bool ScriptedBox::RunScript(int fd)
             // instead of the end of the connection.
             shutdown(fd, SHUT_WR);
             return true;
-        case Step::Stall: {
-            // Data may still come; only the client's close (or the limit) ends the stall.
-            const auto limit = std::chrono::steady_clock::now() + kStallLimit;
-            char buffer[4096];
-            while (std::chrono::steady_clock::now() < limit) {
-                if (!WaitReadable(fd, std::chrono::milliseconds(50)))
-                    continue;
-                const ssize_t got = recv(fd, buffer, sizeof buffer, 0);
-                if (got <= 0)
-                    return false;
-                Record(std::string(buffer, static_cast<std::size_t>(got)));
-            }
-            return false;
-        }
         }
     }
     return true;
 }
 
-std::string ScriptedBox::ReadUpTo(int fd, std::size_t count, std::chrono::milliseconds quiet)
+std::string ScriptedBox::ReadUpTo(int fd, std::size_t count)
 {
-    std::string got;
-    std::string buffer(count, '\0');
-    while (got.size() < count && WaitReadable(fd, quiet)) {
-        const ssize_t n = recv(fd, buffer.data(), count - got.size(), 0);
+    std::string got(count, '\0');
+    std::size_t size = 0;
+    while (size < count && WaitReadable(fd, kRequestQuiet)) {
+        const ssize_t n = recv(fd, got.data() + size, count - size, 0);
         if (n <= 0)
             break;
-        got.append(buffer.data(), static_cast<std::size_t>(n));
+        size += static_cast<std::size_t>(n);
     }
-    Record(got);
+    got.resize(size);
+    Record(got.data(), size);
     return got;
 }
 
-void ScriptedBox::Record(const std::string& bytes)
+void ScriptedBox::Record(const char* bytes, std::size_t size)
 {
     std::lock_guard lock(mutex_);
-    received_ += bytes;
-}
-
-void ScriptedBox::AddError(const std::string& error)
-{
-    std::lock_guard lock(mutex_);
-    errors_.push_back(error);
+    received_.append(bytes, size);
 }

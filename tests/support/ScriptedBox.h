@@ -20,40 +20,55 @@ public:
     ScriptedBox(const ScriptedBox&) = delete;
     ScriptedBox& operator=(const ScriptedBox&) = delete;
 
-    ScriptedBox& Expect(const std::string& request);
-    ScriptedBox& Reply(const std::string& bytes); // one write, as a real box answers
-    ScriptedBox& ExpectBytes(std::size_t count);
+    // Each Reply or Send is one write, as a real box answers.
+    ScriptedBox& Expect(const std::string& request) { return Add({Step::Expect, request}); }
+    ScriptedBox& Reply(const std::string& bytes) { return Add({Step::Reply, bytes}); }
     ScriptedBox& Send(const std::string& bytes) { return Reply(bytes); }
-    ScriptedBox& Pause(std::chrono::milliseconds duration);
-    ScriptedBox& Close(); // ends the box's side; the script should stop here
-    ScriptedBox& Stall(); // reads nothing, answers nothing, until the client gives up
+    ScriptedBox& ExpectBytes(std::size_t count) { return Add({Step::ExpectBytes, {}, count}); }
+    ScriptedBox& Pause(std::chrono::milliseconds time) { return Add({Step::Pause, {}, 0, time}); }
+    ScriptedBox& Close() { return Add({Step::Close, {}}); } // a FIN; the script should stop here
+    // Reads on, answers nothing, until the client gives up: what every script ends with.
+    ScriptedBox& Stall() { return *this; }
 
     // Starts serving; call after the script is complete.
-    void Start();
+    void Start()
+    {
+        thread_ = std::thread([this] { Serve(); });
+    }
     // Waits until the connection is over (the client's operation must have returned).
     void Finish();
 
     bool accepted() const { return accepted_; }
-    std::string received() const;
-    std::vector<std::string> errors() const;
-    const std::string& address() const { return address_; }
+    std::string received() const
+    {
+        std::lock_guard lock(mutex_);
+        return received_;
+    }
+    std::vector<std::string> errors() const
+    {
+        std::lock_guard lock(mutex_);
+        return errors_;
+    }
 
 private:
     struct Step {
-        enum Kind { Expect, Reply, ExpectBytes, Pause, Close, Stall } kind;
+        enum Kind { Expect, Reply, ExpectBytes, Pause, Close } kind;
         std::string text;
         std::size_t count = 0;
         std::chrono::milliseconds duration{0};
     };
+    ScriptedBox& Add(Step step)
+    {
+        script_.push_back(std::move(step));
+        return *this;
+    }
 
     void Serve();
     bool RunScript(int fd);
-    // Reads until `count` bytes or until nothing more arrives for `quiet`; returns what came.
-    std::string ReadUpTo(int fd, std::size_t count, std::chrono::milliseconds quiet);
-    void Record(const std::string& bytes);
-    void AddError(const std::string& error);
+    // Reads until `count` bytes or until nothing more arrives for a while; returns what came.
+    std::string ReadUpTo(int fd, std::size_t count);
+    void Record(const char* bytes, std::size_t size);
 
-    std::string address_;
     int listenFd_ = -1;
     std::vector<Step> script_;
     std::thread thread_;
