@@ -3,7 +3,6 @@
 #include "platform/ui/CIPAddressCtrl.h"
 #include "platform/ui/ControlFactory.h"
 #include "platform/ui/MenuBuilder.h"
-#include "platform/ui/UiThread.h"
 #include "util/Decimal.h"
 
 #include <QAbstractButton>
@@ -324,11 +323,6 @@ void CDialog::KillTimer(int id)
     }
     if (const auto it = timers_.find(id); it != timers_.end())
         it->second->stop();
-}
-
-bool CDialog::RunOnUiThread(const std::function<void()>& fn)
-{
-    return ::RunOnUiThread(this, fn);
 }
 
 void CDialog::SetSwallowEnterEscape(bool swallow)

@@ -85,9 +85,6 @@ public:
     void OnCommand(int id) override;
     void OnUpdateCommand(CCmdUI& cmd) override;
 
-    // Runs `fn` on the UI thread and waits for it (see RunOnUiThread). For workers.
-    bool RunOnUiThread(const std::function<void()>& fn);
-
     const DialogUnits& dialogUnits() const { return units_; }
     QRect MapDialogRect(const QRect& dlu) const { return units_.ToPixels(dlu); }
     // The widget holding the controls, below the menu bar; control geometry is relative to it.

@@ -4,72 +4,48 @@
 #include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QTest>
-
-namespace {
-
-void Enter(CChNumDisplayDlg& dialog, const char* text)
-{
-    auto* edit = dialog.DlgItem<QLineEdit>(IDC_EDIT_ROW_COUNT);
-    edit->selectAll();
-    QTest::keyClicks(edit, QString::fromLatin1(text));
-    QTest::mouseClick(dialog.GetDlgItem(IDOK), Qt::LeftButton);
-}
-
-} // namespace
 
 class ChNumDisplayDialogTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    void outOfRangeSaysSoAndKeepsTheDialogOpen()
+    // 10 to 30 rows close the dialog with that number (text after it does not count);
+    // anything else says so, gives the edit the focus back and keeps the dialog open, where
+    // Exit keeps the old value.
+    void rowCountOutsideTenToThirtyIsRefused()
     {
-        RecordingMessages messages;
-        CChNumDisplayDlg dialog(messages);
-        dialog.m_nRows = 12;
-        QString initial;
-        ModalWatcher watcher([&](QWidget*) {
-            auto* edit = dialog.DlgItem<QLineEdit>(IDC_EDIT_ROW_COUNT);
-            initial = edit->text();
-            for (const char* bad : {"31", "9", "0", "abc", "-12"}) {
-                messages.clear();
-                dialog.GetDlgItem(IDCANCEL)->setFocus(); // the edit must get it back
-                Enter(dialog, bad);
-                QCOMPARE(messages.texts(),
-                         std::vector<std::string>{"Channel number range : 10 ~ 30"});
-                QVERIFY2(dialog.isVisible(), bad);
-                QCOMPARE(dialog.focusWidget(), edit);
-            }
-            Enter(dialog, "25");
-        });
-        QCOMPARE(dialog.DoModal(), IDOK);
-        QVERIFY(watcher.ran());
-        QCOMPARE(initial, QStringLiteral("12"));
-        QCOMPARE(dialog.m_nRows, 25);
-    }
-
-    void theLimitsAreAcceptedAndExitKeepsTheValue()
-    {
-        for (const char* good : {"10", "30", " 20 rows"}) {
+        struct Case {
+            const char* typed;
+            int rows; // 0: refused
+        };
+        for (const Case& c : {Case{"10", 10}, Case{"30", 30}, Case{" 25 rows", 25}, Case{"31", 0},
+                              Case{"9", 0}, Case{"0", 0}, Case{"abc", 0}, Case{"-12", 0}}) {
             RecordingMessages messages;
             CChNumDisplayDlg dialog(messages);
-            dialog.m_nRows = 15;
-            ModalWatcher watcher([&](QWidget*) { Enter(dialog, good); });
-            QCOMPARE(dialog.DoModal(), IDOK);
-            QVERIFY(messages.texts().empty());
-            QCOMPARE(dialog.m_nRows, std::atoi(good));
+            dialog.m_nRows = 12;
+            QString initial;
+            QWidget* focusAfterRefusal = nullptr;
+            ModalWatcher watcher([&](QWidget*) {
+                auto* edit = dialog.DlgItem<QLineEdit>(IDC_EDIT_ROW_COUNT);
+                initial = edit->text();
+                dialog.GetDlgItem(IDCANCEL)->setFocus();
+                edit->selectAll();
+                QTest::keyClicks(edit, QString::fromLatin1(c.typed));
+                QTest::mouseClick(dialog.GetDlgItem(IDOK), Qt::LeftButton);
+                if (dialog.isVisible()) {
+                    focusAfterRefusal = dialog.focusWidget();
+                    QTest::mouseClick(dialog.GetDlgItem(IDCANCEL), Qt::LeftButton);
+                }
+            });
+            QCOMPARE(dialog.DoModal(), c.rows ? IDOK : IDCANCEL);
+            QCOMPARE(initial, QStringLiteral("12"));
+            QCOMPARE(dialog.m_nRows, c.rows ? c.rows : 12);
+            QCOMPARE(focusAfterRefusal, c.rows ? nullptr : dialog.GetDlgItem(IDC_EDIT_ROW_COUNT));
+            QCOMPARE(messages.texts(),
+                     c.rows ? std::vector<std::string>{}
+                            : std::vector<std::string>{"Channel number range : 10 ~ 30"});
         }
-        RecordingMessages messages;
-        CChNumDisplayDlg dialog(messages);
-        dialog.m_nRows = 15;
-        ModalWatcher watcher([&](QWidget*) {
-            dialog.SetDlgItemText(IDC_EDIT_ROW_COUNT, "22");
-            QTest::mouseClick(dialog.GetDlgItem(IDCANCEL), Qt::LeftButton);
-        });
-        QCOMPARE(dialog.DoModal(), IDCANCEL);
-        QCOMPARE(dialog.m_nRows, 15);
     }
 };
 

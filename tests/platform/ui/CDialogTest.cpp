@@ -1,47 +1,43 @@
 #include "platform/ui/CDialog.h"
-#include "platform/ui/CIPAddressCtrl.h"
 #include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
 
-#include <QLineEdit>
-#include <QPushButton>
+#include <QMenu>
+#include <QMenuBar>
 #include <QRadioButton>
-#include <QTest>
 #include <QThread>
 
-#include <atomic>
 #include <chrono>
 #include <thread>
-#include <vector>
 
 namespace {
 
 constexpr int kEdit = 1001;
-constexpr int kIp = 1002;
 constexpr int kGrid = 1003;
 constexpr int kEndSeven = 1004;
 constexpr int kRadioA = 1010;
 constexpr int kRadioB = 1011;
+constexpr int kConnect = 32771;
+constexpr int kUpdate = 32776;
+
+const MenuTemplate kMenu = {135, {{"&File", {{"connect", kConnect}, {"update", kUpdate}}}}};
 
 DialogTemplate TestTemplate()
 {
     using K = ControlKind;
-    return {500,
-            "Test",
-            200,
-            120,
-            {
-                {kEdit, K::Edit, 7, 7, 80, 14},
-                {kIp, K::IpAddress, 7, 25, 90, 14},
-                {kGrid, K::Custom, 100, 7, 90, 60},
-                {kRadioA, K::RadioButton, 14, 50, 50, 10, "A", kGroupStart},
-                {kRadioB, K::RadioButton, 14, 62, 50, 10, "B"},
-                // Listed after the radio buttons it surrounds, as in real resources.
-                {kNoControlId, K::GroupBox, 7, 42, 85, 34, "Frame"},
-                {kEndSeven, K::PushButton, 7, 99, 50, 14, "Seven"},
-                {IDOK, K::DefPushButton, 87, 99, 50, 14, "OK"},
-                {IDCANCEL, K::PushButton, 143, 99, 50, 14, "Cancel"},
-            }};
+    DialogTemplate dialog{500, "Test", 200, 120, {}};
+    dialog.controls = {
+        {kEdit, K::Edit, 7, 7, 80, 14},
+        {kGrid, K::Custom, 100, 7, 90, 60},
+        {kRadioA, K::RadioButton, 14, 50, 50, 10, "A", kGroupStart},
+        {kRadioB, K::RadioButton, 14, 62, 50, 10, "B"},
+        // Listed after the radio buttons it surrounds, as in real resources.
+        {kNoControlId, K::GroupBox, 7, 42, 85, 34, "Frame"},
+        {kEndSeven, K::PushButton, 7, 99, 50, 14, "Seven"},
+        {IDOK, K::DefPushButton, 87, 99, 50, 14, "OK"},
+        {IDCANCEL, K::PushButton, 143, 99, 50, 14, "Cancel"},
+    };
+    return dialog;
 }
 
 // Stands in for a grid: takes the focus and records the keys it gets.
@@ -59,14 +55,23 @@ public:
     TestDialog() : CDialog(TestTemplate())
     {
         MapCommand(kEndSeven, [this] { EndDialog(7); });
+        for (int id : {kConnect, kUpdate})
+            MapCommand(id, [this, id] { commands.push_back(id); });
+        MapUpdateCommand(kUpdate, [this](CCmdUI& cmd) {
+            ++updates;
+            cmd.Enable(dataShown);
+        });
     }
 
     int initCalls = 0;
     bool visibleDuringInit = false;
     bool endDuringInit = false;
     std::vector<int> timerIds;
-    std::vector<bool> timerOnUiThread;
+    bool timersOnUiThread = true;
     std::function<void(int)> onTimer;
+    bool dataShown = false; // enables "update"
+    int updates = 0;
+    std::vector<int> commands;
 
 protected:
     void OnInitDialog() override
@@ -79,11 +84,16 @@ protected:
     void OnTimer(int id) override
     {
         timerIds.push_back(id);
-        timerOnUiThread.push_back(QThread::currentThread() == thread());
+        timersOnUiThread = timersOnUiThread && QThread::currentThread() == thread();
         if (onTimer)
             onTimer(id);
     }
 };
+
+void Click(QWidget* dialog, int id)
+{
+    QTest::mouseClick(static_cast<CDialog*>(dialog)->GetDlgItem(id), Qt::LeftButton);
+}
 
 // Clicks a radio button on its indicator, where it takes clicks.
 void ClickRadio(QWidget* radio)
@@ -91,9 +101,9 @@ void ClickRadio(QWidget* radio)
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
 }
 
-void Click(QWidget* dialog, int id)
+void ClickItem(QMenu* menu, QAction* item)
 {
-    QTest::mouseClick(static_cast<CDialog*>(dialog)->GetDlgItem(id), Qt::LeftButton);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
 }
 
 } // namespace
@@ -102,11 +112,31 @@ class CDialogTest final : public QObject {
     Q_OBJECT
 
 private slots:
+    // The base unit is the rounded average letter width; units scale and round to pixels,
+    // and rectangles convert their edges, so side by side in units stays so in pixels.
+    void dialogUnitsConvertToRoundedPixels()
+    {
+        QCOMPARE(DialogUnits::BaseUnitX(312), 6); // exactly 6.0
+        QCOMPARE(DialogUnits::BaseUnitX(337), 6); // 6.48
+        QCOMPARE(DialogUnits::BaseUnitX(338), 7); // 6.5 rounds up
+        QCOMPARE(DialogUnits::BaseUnitX(385), 7); // DejaVu Sans 9 pt at 96 dpi
+        const DialogUnits units(6, 13);
+        QCOMPARE(units.ToPixels(QSize(169, 67)), QSize(254, 109)); // 253.5 and 108.875
+        QCOMPARE(units.ToPixelsX(2), 3);
+        QCOMPARE(units.ToPixelsY(4), 7); // 6.5
+        QCOMPARE(units.ToPixelsX(-2), -3);
+        QCOMPARE(DialogUnits(7, 14).ToPixels(QSize(387, 216)), QSize(677, 378));
+        // Left 10.5 -> 11, top 3.25 -> 3, right 570, bottom 339.625 -> 340.
+        QCOMPARE(units.ToPixels(QRect(7, 2, 373, 207)), QRect(11, 3, 559, 337));
+        const QRect left = units.ToPixels(QRect(17, 37, 60, 163));
+        QCOMPARE(left.right() + 1, units.ToPixels(QRect(77, 37, 10, 163)).left());
+    }
+
     void doModalReturnsTheEndCode()
     {
         struct Case {
             const char* name;
-            std::function<void(QWidget*)> act;
+            std::function<void(QWidget*)> act; // none: the dialog ends in OnInitDialog
             int expected;
         };
         const std::vector<Case> cases = {
@@ -120,37 +150,36 @@ private slots:
                  QTest::keyClick(static_cast<CDialog*>(d)->GetDlgItem(kEdit), Qt::Key_Return);
              },
              IDOK},
+            {"EndDialog in OnInitDialog returns without showing", nullptr, 42},
         };
         for (const Case& c : cases) {
             TestDialog dialog;
-            ModalWatcher watcher(c.act);
+            dialog.endDuringInit = !c.act;
+            // A dialog that shows although it ended in OnInitDialog is closed with -1.
+            ModalWatcher watcher(c.act ? c.act
+                                       : [](QWidget* d) { static_cast<QDialog*>(d)->done(-1); });
             QCOMPARE(dialog.DoModal(), c.expected);
-            QVERIFY2(watcher.ran(), c.name);
+            QVERIFY2(watcher.ran() == bool(c.act), c.name);
             QCOMPARE(dialog.initCalls, 1);
             QVERIFY2(!dialog.visibleDuringInit, "OnInitDialog runs before the dialog shows");
         }
     }
 
-    void endingDuringInitReturnsWithoutShowing()
+    // Timer 10 repeats until killed; timer 20 starts a worker that ends the dialog the way
+    // workers do: only by setting timer 30 from its own thread.
+    void timersFireByIdUntilKilledAndAWorkerCanSetOne()
     {
         TestDialog dialog;
-        dialog.endDuringInit = true;
-        ModalWatcher watcher([](QWidget* d) { static_cast<QDialog*>(d)->done(-1); },
-                             ModalWatcher::IsA<TestDialog>(), 300);
-        QCOMPARE(dialog.DoModal(), 42);
-        QTest::qWait(350);
-        QVERIFY(!watcher.ran());
-    }
-
-    void timersFireByIdUntilKilled()
-    {
-        TestDialog dialog;
-        dialog.onTimer = [&dialog](int id) {
+        std::thread worker;
+        dialog.onTimer = [&](int id) {
             if (id == 10 && std::count(dialog.timerIds.begin(), dialog.timerIds.end(), 10) == 3)
                 dialog.KillTimer(10);
             if (id == 20) {
                 dialog.KillTimer(20);
-                dialog.SetTimer(30, 1);
+                worker = std::thread([&] {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+                    dialog.SetTimer(30, 1);
+                });
             }
             if (id == 30)
                 dialog.EndDialog(IDOK);
@@ -158,45 +187,21 @@ private slots:
         dialog.SetTimer(10, 5);
         dialog.SetTimer(20, 200);
         QCOMPARE(dialog.DoModal(), IDOK);
-        const std::vector<int> expected = {10, 10, 10, 20, 30};
-        QCOMPARE(dialog.timerIds, expected);
-    }
-
-    // The worker protocol: the dialog starts its worker from timer 10, the worker ends the
-    // dialog only by setting timer 30 from its own thread.
-    void workerEndsTheDialogBySettingATimer()
-    {
-        TestDialog dialog;
-        std::thread worker;
-        std::atomic<bool> workerDone = false;
-        dialog.onTimer = [&](int id) {
-            dialog.KillTimer(id);
-            if (id == 10) {
-                worker = std::thread([&] {
-                    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-                    dialog.SetTimer(30, 20);
-                    workerDone = true;
-                });
-            } else if (id == 30) {
-                dialog.EndDialog(1);
-            }
-        };
-        dialog.SetTimer(10, 50);
-        QCOMPARE(dialog.DoModal(), 1);
         worker.join();
-        QVERIFY(workerDone);
-        const std::vector<int> expected = {10, 30};
-        QCOMPARE(dialog.timerIds, expected);
-        for (bool onUi : dialog.timerOnUiThread)
-            QVERIFY(onUi);
+        QCOMPARE(dialog.timerIds, (std::vector<int>{10, 10, 10, 20, 30}));
+        QVERIFY(dialog.timersOnUiThread);
     }
 
+    // The grid is installed in its placeholder's place, as the main window does it (whose
+    // test checks the grids' geometry).
     void swallowedEnterAndEscapeCloseNothing()
     {
         TestDialog dialog;
         dialog.SetSwallowEnterEscape(true);
+        QVERIFY(!dialog.GetDlgItem(4711));
         auto* grid = new KeyRecorder;
-        dialog.InstallControl(kGrid, grid);
+        QCOMPARE(dialog.InstallControl(kGrid, grid), grid);
+        QCOMPARE(dialog.GetDlgItem(kGrid), grid);
         ModalWatcher watcher([&](QWidget*) {
             for (QWidget* target : {static_cast<QWidget*>(&dialog), dialog.GetDlgItem(kEdit),
                                     static_cast<QWidget*>(grid)}) {
@@ -208,32 +213,7 @@ private slots:
             dialog.close(); // the close box still works
         });
         QCOMPARE(dialog.DoModal(), IDCANCEL);
-        QVERIFY(watcher.ran());
-        const std::vector<int> gridKeys = {Qt::Key_Down};
-        QCOMPARE(grid->keys, gridKeys);
-    }
-
-    void controlsAreFoundAndReplacedById()
-    {
-        TestDialog dialog;
-        QVERIFY(dialog.DlgItem<QLineEdit>(kEdit));
-        QVERIFY(dialog.DlgItem<CIPAddressCtrl>(kIp));
-        QVERIFY(!dialog.GetDlgItem(4711));
-
-        dialog.SetDlgItemText(kEdit, "  12 rows");
-        QCOMPARE(dialog.GetDlgItemText(kEdit), std::string("  12 rows"));
-        QCOMPARE(dialog.GetDlgItemInt(kEdit), 12);
-        dialog.SetDlgItemText(kIp, "10.0.0.7");
-        QCOMPARE(dialog.GetDlgItemText(kIp), std::string("10.0.0.7"));
-        dialog.SetDlgItemText(IDOK, "Apply");
-        QCOMPARE(dialog.DlgItem<QPushButton>(IDOK)->text(), QStringLiteral("Apply"));
-
-        const QRect placeholder = dialog.GetDlgItem(kGrid)->geometry();
-        auto* grid = new KeyRecorder;
-        QCOMPARE(dialog.InstallControl(kGrid, grid), grid);
-        QCOMPARE(dialog.GetDlgItem(kGrid), grid);
-        QCOMPARE(grid->geometry(), placeholder);
-        QCOMPARE(grid->parentWidget(), dialog.client());
+        QCOMPARE(grid->keys, std::vector<int>{Qt::Key_Down});
     }
 
     void radioButtonsInsideAFrameTakeClicksAndCanAllBeCleared()
@@ -252,30 +232,37 @@ private slots:
         ClickRadio(a);
         ClickRadio(b);
         QVERIFY(!a->isChecked()); // still one exclusive group after clearing
-        dialog.hide();
     }
 
-    void runOnUiThreadWaitsForTheCall()
+    void menuUpdateHandlersRunWhenThePopupOpensAndDisabledItemsDoNotRun()
     {
         TestDialog dialog;
-        std::atomic<bool> onUi = false;
-        std::atomic<bool> returned = false;
-        int value = 0;
-        std::thread worker([&] {
-            dialog.RunOnUiThread([&] {
-                onUi = QThread::currentThread() == dialog.thread();
-                QThread::msleep(20);
-                value = 5;
-            });
-            returned = value == 5;
-        });
-        QTRY_VERIFY(returned);
-        worker.join();
-        QVERIFY(onUi);
-        // On the UI thread itself it runs at once.
-        bool inline_ = false;
-        dialog.RunOnUiThread([&] { inline_ = true; });
-        QVERIFY(inline_);
+        QMenu* file = dialog.SetMenu(kMenu)->actions().at(0)->menu();
+        QAction* connect = file->actions().at(0);
+        QAction* update = file->actions().at(1);
+        dialog.show();
+        QCOMPARE(dialog.updates, 0);
+        file->popup(dialog.mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(file));
+        QCOMPARE(dialog.updates, 1);
+        QVERIFY(!update->isEnabled());
+        QVERIFY(connect->isEnabled());
+        ClickItem(file, update);
+        ClickItem(file, connect);
+        QCOMPARE(dialog.commands, std::vector<int>{kConnect});
+
+        dialog.dataShown = true;
+        file->popup(dialog.mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(file));
+        QVERIFY(update->isEnabled());
+        ClickItem(file, update);
+        QCOMPARE(dialog.commands, (std::vector<int>{kConnect, kUpdate}));
+
+        // An item enabled when its popup opened does not run once its command went away.
+        emit file->aboutToShow();
+        dialog.dataShown = false;
+        update->trigger();
+        QCOMPARE(dialog.commands, (std::vector<int>{kConnect, kUpdate}));
     }
 };
 

@@ -7,27 +7,22 @@ ModalWatcher::ModalWatcher(Action action, Match accepts, int timeoutMs)
     : action_(std::move(action)), accepts_(std::move(accepts)), timeoutMs_(timeoutMs),
       before_(QApplication::activeModalWidget())
 {
-    timer_.setInterval(5);
     QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
     clock_.start();
-    timer_.start();
+    timer_.start(5);
 }
-
-ModalWatcher::~ModalWatcher() = default;
 
 void ModalWatcher::Poll()
 {
     QWidget* candidate = QApplication::activePopupWidget();
     if (!candidate)
         candidate = QApplication::activeModalWidget();
-    const bool fresh = candidate && candidate != before_ && candidate->isVisible();
-    if (fresh && (!accepts_ || accepts_(candidate))) {
+    if (candidate && candidate != before_ && candidate->isVisible() &&
+        (!accepts_ || accepts_(candidate))) {
         timer_.stop();
         ran_ = true;
         action_(candidate);
-        return;
-    }
-    if (clock_.elapsed() > timeoutMs_) {
+    } else if (clock_.elapsed() > timeoutMs_) {
         timer_.stop();
         if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
             dialog->done(-1);

@@ -17,7 +17,6 @@ public:
     using Action = std::function<void(QWidget*)>;
 
     explicit ModalWatcher(Action action, Match accepts = {}, int timeoutMs = 10000);
-    ~ModalWatcher();
     ModalWatcher(const ModalWatcher&) = delete;
     ModalWatcher& operator=(const ModalWatcher&) = delete;
 
@@ -26,6 +25,12 @@ public:
     template <class T> static Match IsA()
     {
         return [](QWidget* w) { return dynamic_cast<T*>(w) != nullptr; };
+    }
+    // Runs `action` on the next new modal window that is a T.
+    template <class T, class Fn> static ModalWatcher For(Fn action, int timeoutMs = 10000)
+    {
+        return ModalWatcher([action](QWidget* w) { action(static_cast<T*>(w)); }, IsA<T>(),
+                            timeoutMs);
     }
 
 private:

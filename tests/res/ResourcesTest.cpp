@@ -1,0 +1,41 @@
+#include "res/Artwork.h"
+#include "res/DialogTemplates.h"
+#include "res/MenuTemplates.h"
+#include "res/ResourceIds.h"
+#include "tests/support/ui/QtTestMain.h"
+
+#include <stdexcept>
+
+class ResourcesTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The PNGs in the resource file are made by channeltool-artwork; they must not go stale.
+    void shippedIconsMatchTheDrawing()
+    {
+        const QIcon icon = ProgramIcon();
+        for (int size : kProgramIconSizes) {
+            const QImage shipped =
+                QImage(QStringLiteral(":/channeltool/icons/channeltool-%1.png").arg(size))
+                    .convertToFormat(QImage::Format_ARGB32);
+            QVERIFY2(!shipped.isNull(), "missing from the resource file");
+            QVERIFY2(shipped == RenderProgramIcon(size).convertToFormat(QImage::Format_ARGB32),
+                     qPrintable(QStringLiteral("res/icons/channeltool-%1.png is stale: run "
+                                               "channeltool-artwork res/icons")
+                                    .arg(size)));
+            QVERIFY(icon.availableSizes().contains(QSize(size, size)));
+        }
+    }
+
+    void unknownResourcesAreRefused()
+    {
+        QVERIFY(RenderBitmap(4711).isNull());
+        QVERIFY(BitmapSize(4711).isEmpty());
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, GetDialogTemplate(4711));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, GetMenuTemplate(4711));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, GetPopupTemplate(IDR_POPUP_MENU, 4));
+    }
+};
+
+REGISTER_QTEST(ResourcesTest);
+#include "ResourcesTest.moc"
