@@ -30,7 +30,8 @@ TextReplyEnd ReceiveTextReply(StbConnection& connection, const TextReplyOptions&
     }
 }
 
-TextReplyEnd ReceiveTextReply(StbConnection& connection, const TextReplyOptions& options, std::string& text)
+TextReplyEnd ReceiveTextReply(StbConnection& connection, const TextReplyOptions& options,
+                              std::string& text)
 {
     return ReceiveTextReply(connection, options, [&text](std::string_view chunk) {
         text += chunk;

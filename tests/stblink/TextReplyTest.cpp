@@ -7,7 +7,7 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr std::string_view kMarker = "SIG_CHN_END";
-const std::string kFullChunk(StbConnection::kChunkSize, 'x');
+const std::string kFull(StbConnection::kChunkSize, 'x');
 
 struct Received {
     TextReplyEnd end = TextReplyEnd::Closed;
@@ -47,9 +47,9 @@ TEST_F(TextReplyTest, FindsTheMarkerWhereverTheReceivesSplitIt)
 {
     std::vector<std::vector<std::string>> cases;
     for (std::size_t at = 1; at < kMarker.size(); ++at)
-        cases.push_back({kFullChunk.substr(at) + std::string(kMarker.substr(0, at)),
+        cases.push_back({kFull.substr(at) + std::string(kMarker.substr(0, at)),
                          std::string(kMarker.substr(at)) + "\nafter\n"});
-    cases.push_back({kFullChunk.substr(4) + "SIG_", "CHN", "_END"}); // over three receives
+    cases.push_back({kFull.substr(4) + "SIG_", "CHN", "_END"}); // over three receives
     for (const auto& pieces : cases) {
         SCOPED_TRACE(pieces.back());
         std::string all;
@@ -77,17 +77,17 @@ TEST_F(TextReplyTest, EndsOnErrorReplyCloseTimeOutOverflowAndSinkFailure)
         {"error reply", {"SIG_STR_ERROR"}, false, kAny, false, TextReplyEnd::ErrorReply, ""},
         {"closed", {"partial\n"}, true, kAny, false, TextReplyEnd::Closed, "partial\n"},
         {"stalls", {"partial\n"}, false, kAny, false, TextReplyEnd::RecvError, "partial\n"},
-        {"too large", {kFullChunk, kFullChunk, kFullChunk}, false, 2000, false,
-         TextReplyEnd::TooLarge, kFullChunk},
-        {"exactly the limit", {kFullChunk, "SIG_CHN_END"}, false, 1034, false,
-         TextReplyEnd::Complete, kFullChunk + "SIG_CHN_END"},
+        {"too large", {kFull, kFull, kFull}, false, 2000, false, TextReplyEnd::TooLarge, kFull},
+        {"exactly the limit", {kFull, "SIG_CHN_END"}, false, 1034, false, TextReplyEnd::Complete,
+         kFull + "SIG_CHN_END"},
         {"sink fails", {"text"}, false, kAny, true, TextReplyEnd::SinkFailed, "text"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Received r = Read("127.0.0.115", c.pieces, c.close,
-                                {.endMarker = kMarker, .errorReply = "SIG_STR_ERROR", .maxBytes = c.maxBytes},
-                                c.sinkFails);
+        const Received r =
+            Read("127.0.0.115", c.pieces, c.close,
+                 {.endMarker = kMarker, .errorReply = "SIG_STR_ERROR", .maxBytes = c.maxBytes},
+                 c.sinkFails);
         EXPECT_EQ(r.end, c.end);
         EXPECT_EQ(r.handed, c.handed);
     }
