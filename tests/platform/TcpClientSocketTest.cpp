@@ -1,5 +1,7 @@
 #include "platform/TcpClientSocket.h"
 
+#include "platform/SocketCancel.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -7,6 +9,8 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 using namespace std::chrono_literals;
 
@@ -29,7 +33,58 @@ struct Listener {
     ~Listener() { close(fd); }
 };
 
+// Cancels from another thread after a while; the time from the cancel to the end of `call`.
+template <class Call>
+std::chrono::steady_clock::duration TimeToEndAfterCancel(SocketCancel& cancel, Call call)
+{
+    std::chrono::steady_clock::time_point cancelledAt;
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(200ms);
+        cancelledAt = std::chrono::steady_clock::now();
+        cancel.Cancel();
+    });
+    call();
+    const auto end = std::chrono::steady_clock::now();
+    canceller.join();
+    return end - cancelledAt;
+}
+
 } // namespace
+
+TEST(TcpClientSocket, CancelEndsAConnectInProgressAndABlockedReceiveAtOnce)
+{
+    Listener box("127.0.0.120", 0);
+    TcpClientSocket first, second;
+    first.Connect("127.0.0.120", 7777, 300ms, 2s);
+    second.Connect("127.0.0.120", 7777, 300ms, 2s);
+    {
+        SocketCancel cancel;
+        TcpClientSocket late;
+        bool connected = true;
+        const auto took = TimeToEndAfterCancel(
+            cancel, [&] { connected = late.Connect("127.0.0.120", 7777, 20s, 20s, &cancel); });
+        if (connected)
+            GTEST_SKIP() << "the kernel accepted beyond the backlog";
+        EXPECT_LT(took, 3s);
+    }
+    {
+        Listener silent("127.0.0.121", 4);
+        SocketCancel cancel;
+        TcpClientSocket socket;
+        ASSERT_TRUE(socket.Connect("127.0.0.121", 7777, 2s, 20s, &cancel));
+        char buffer[16];
+        long received = -2;
+        EXPECT_LT(
+            TimeToEndAfterCancel(cancel, [&] { received = socket.Receive(buffer, sizeof buffer); }),
+            3s);
+        EXPECT_LE(received, 0);
+        EXPECT_LT(socket.Send("SIG_X", 5), 0);
+        // A cancelled operation opens nothing more.
+        TcpClientSocket again;
+        EXPECT_FALSE(again.Connect("127.0.0.121", 7777, 2s, 2s, &cancel));
+        EXPECT_FALSE(again.isOpen());
+    }
+}
 
 TEST(TcpClientSocket, ConnectToAPeerThatNeverCompletesTheHandshakeIsBounded)
 {
