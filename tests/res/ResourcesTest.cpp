@@ -27,6 +27,21 @@ private slots:
         }
     }
 
+    // Drawn for the device pixel ratio, every frame a step of its own.
+    void theBusyAnimationHasEightDistinctFramesAtAnyScale()
+    {
+        QImage previous;
+        for (int id = IDB_WAIT_FIRST; id < IDB_WAIT_FIRST + kWaitFrameCount; ++id) {
+            const QImage frame = RenderBitmap(id, 2.0);
+            QCOMPARE(BitmapSize(id), QSize(38, 55));
+            QCOMPARE(frame.size(), QSize(76, 110));
+            QCOMPARE(frame.devicePixelRatio(), 2.0);
+            QVERIFY(frame != previous);
+            previous = frame;
+        }
+        QVERIFY(RenderBitmap(IDB_WAIT_FIRST + kWaitFrameCount).isNull());
+    }
+
     void unknownResourcesAreRefused()
     {
         QVERIFY(RenderBitmap(4711).isNull());
