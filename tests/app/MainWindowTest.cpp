@@ -3,13 +3,16 @@
 #include "chdb/ChannelView.h"
 #include "chdb/DvbText.h"
 #include "grid/CGridCtrl.h"
+#include "platform/ui/BusyIndicator.h"
 #include "platform/ui/CommandTarget.h"
 #include "res/ResourceIds.h"
 #include "tests/app/MainWindowHarness.h"
+#include "tests/support/ui/BusyIndicatorWatch.h"
 #include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
 #include "util/Settings.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,6 +20,7 @@
 #include <QTest>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -28,6 +32,29 @@ bool Enabled(CMainDlg& window, int command)
 }
 
 QRadioButton* Radio(CMainDlg& window, int id) { return window.DlgItem<QRadioButton>(id); }
+
+// Counts the paint events of a window (its own and its children's).
+class PaintCounter final : public QObject {
+public:
+    PaintCounter(QWidget& window, int& paints) : window_(window), paints_(paints)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~PaintCounter() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == &window_)
+            ++paints_;
+        return false;
+    }
+
+private:
+    QWidget& window_;
+    int& paints_;
+};
 
 QStringList Texts(const std::vector<std::string>& bytes)
 {
@@ -347,6 +374,85 @@ private slots:
         const std::size_t before = box.Requests().size();
         w.OnCommand(ID_UPDATE_STB);
         QCOMPARE(box.Requests().size(), before); // "No" sends nothing
+    }
+
+    // A box that stops answering: the window keeps painting and ignores the user, the indicator
+    // comes up, and Cancel ends the exchange at once as a silent failure that sends nothing
+    // more. With the box answering, no indicator shows.
+    void stalledExchangesCancelWithTheOldStateKept()
+    {
+        MainWindowHarness h;
+        StbSimulator& box = h.StartBox("127.0.0.122", DemoSize::Tiny);
+        CMainDlg& w = h.Open();
+        int paints = 0;
+        QElapsedTimer cancelClock;
+        std::size_t requestsAtCancel = 0;
+        BusyIndicatorWatch watch([&](BusyIndicator& indicator) {
+            const int before = paints;
+            w.update();
+            QTest::qWait(100);
+            QVERIFY(paints > before);
+            QTest::mouseClick(Radio(w, IDC_RADIO_RADIO), Qt::LeftButton);
+            QTest::keyClick(&w.groupGrid(), Qt::Key_Down);
+            QCloseEvent closeBox;
+            QSpontaneKeyEvent::setSpontaneous(&closeBox);
+            qApp->notify(&w, &closeBox); // as the window system delivers it
+            requestsAtCancel = box.Requests().size();
+            cancelClock.start();
+            QTest::mouseClick(indicator.cancelButton(), Qt::LeftButton);
+        });
+        PaintCounter counter(w, paints);
+        QVERIFY(h.ConnectThroughDialog("127.0.0.122"));
+        QCOMPARE(watch.shown(), 0);
+        const int rows = w.channelGrid().GetRowCount();
+        const int group = w.groupGrid().GetFocusCell().row;
+
+        struct Stall {
+            int command;
+            const char* keyword;
+            std::vector<std::string> messages;
+        };
+        const Stall stalls[] = {
+            {ID_CONNECT_STB, "SIG_GET_CHDATA", {}},
+            {ID_UPDATE_STB, "SIG_SET_CHINDEX", {"Update STB?"}},
+        };
+        for (const Stall& row : stalls) {
+            box.SetFault(row.keyword, Fault::Stall());
+            w.state().modified = true;
+            h.messages.clear();
+            watch.Restart();
+            if (row.command == ID_CONNECT_STB)
+                QVERIFY(h.ConnectThroughDialog("127.0.0.122"));
+            else
+                w.OnCommand(row.command);
+            const qint64 cancelMs = cancelClock.elapsed();
+            qInfo("%s: indicator after %lld ms, cancel took %lld ms", row.keyword,
+                  watch.firstShownAfterMs(), cancelMs);
+            QVERIFY(watch.firstShownAfterMs() >= 280);
+            QVERIFY(cancelMs < 3000);
+            QVERIFY2(h.messages.texts() == row.messages, h.messages.last().c_str());
+            QCOMPARE(box.Requests().size(), requestsAtCancel);
+            QCOMPARE(box.Requests().back().substr(0, std::strlen(row.keyword)),
+                     std::string(row.keyword));
+            // The old data stays shown, untouched by the clicks and keys.
+            QCOMPARE(w.channelGrid().GetRowCount(), rows);
+            QVERIFY(Radio(w, IDC_RADIO_TV)->isChecked());
+            QCOMPARE(w.state().list, 0);
+            QCOMPARE(w.groupGrid().GetFocusCell().row, group);
+            QVERIFY(w.state().modified);
+            QVERIFY(w.isVisible());
+            box.ClearFaults();
+        }
+        QTest::qWait(200);
+        QCOMPARE(box.Requests().size(), requestsAtCancel);
+
+        // The next exchange runs as ever.
+        const int shown = watch.shown();
+        h.messages.clear();
+        QVERIFY(h.ConnectThroughDialog("127.0.0.122"));
+        QVERIFY2(h.messages.texts().empty(), h.messages.last().c_str());
+        QVERIFY(!w.state().modified);
+        QCOMPARE(watch.shown(), shown);
     }
 
     void exitAsksWhileDataIsShown()
