@@ -6,7 +6,8 @@
 // Ends the blocking socket calls of one operation from another thread. The sockets of the
 // operation register their descriptors while they are open; Cancel shuts each down, which
 // wakes a receive (it returns 0), fails later sends and stops a connect in progress, and it
-// refuses sockets that register afterwards. Nothing is reset: one object per operation.
+// refuses sockets that register afterwards. Nothing is reset: one object per operation, and it
+// outlives the sockets registered with it.
 class SocketCancel final {
 public:
     SocketCancel() = default;
