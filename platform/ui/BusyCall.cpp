@@ -40,6 +40,7 @@ public:
             } catch (...) {
                 failure = std::current_exception();
             }
+            finished_ = true;
             QMetaObject::invokeMethod(
                 this, [&loop] { loop.quit(); }, Qt::QueuedConnection);
         });
@@ -125,7 +126,8 @@ private:
 
     void ShowIndicator()
     {
-        if (paused_ > 0 || indicator_)
+        // An operation that has just finished must not flash the indicator up.
+        if (paused_ > 0 || indicator_ || finished_)
             return;
         indicator_ = std::make_unique<BusyIndicator>(window_.data());
         connect(indicator_.get(), &BusyIndicator::cancelRequested, this, [this] {
@@ -139,6 +141,7 @@ private:
     Messages messages_;
     SocketCancel cancel_;
     std::atomic<bool> cancelled_ = false;
+    std::atomic<bool> finished_ = false;
     QTimer delay_;
     QElapsedTimer sinceResume_;
     qint64 waited_ = 0;
