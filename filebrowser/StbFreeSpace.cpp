@@ -1,13 +1,14 @@
 #include "filebrowser/StbFreeSpace.h"
 
 #include "filebrowser/ReplyLines.h"
+#include "filebrowser/ShellQuote.h"
 #include "util/Decimal.h"
 
 using namespace replylines;
 
 std::string FreeSpaceCommand(std::string_view device)
 {
-    return "df " + std::string(device);
+    return "df " + ShellWord(device);
 }
 
 std::optional<std::int64_t> ParseFreeSpace(std::string_view text, std::string_view device)

@@ -7,7 +7,8 @@
 
 inline constexpr std::string_view kCommandEnd = "SIG_COMMAND_SUCCESS";
 
-// The "df DEVICE" command line the free-space query sends.
+// The "df DEVICE" command line the free-space query sends; a device path that holds anything
+// a shell would read specially goes quoted, so it can never run a command on the box.
 std::string FreeSpaceCommand(std::string_view device);
 
 // The free bytes of `device` in a df reply: the available 1 KiB blocks (the fourth field) of

@@ -6,7 +6,6 @@
 #include "stbsim/Fault.h"
 #include "stbsim/Storage.h"
 #include "tests/filebrowser/EntryPrinting.h"
-#include "tests/stbsim/TestBox.h"
 
 #include <gtest/gtest.h>
 
@@ -71,18 +70,6 @@ TEST(StbListing, HostileNamesNeverLeaveTheFolder)
     // that is no entry.
     EXPECT_EQ(ParseStbListing(kHostileListing + "SIG_DISK_FILE_INFO_END"s),
               (Rows{Dir("a|b", 4096), File("new", 10), File("0|..|0", 5), File("plain.txt", 42)}));
-}
-
-TEST(StbListing, ReadsTheSimulatedBoxsListing)
-{
-    TempDir dir;
-    WriteWholeFile(dir / "Folder with blanks/x", "");
-    WriteWholeFile(dir / "K\xC3\xA4se.txt", std::string(1234, 'k'));
-    std::filesystem::create_symlink("x", dir / "link");
-    const std::optional<std::string> text = storage::ListFolder(dir.path(), 1709287200);
-    ASSERT_TRUE(text);
-    EXPECT_EQ(ParseStbListing(*text + "SIG_DISK_FILE_INFO_END"),
-              (Rows{Dir("Folder with blanks", 4096), File("K\xC3\xA4se.txt", 1234)}));
 }
 
 TEST(StbDisks, LabelsAndSizesFollowTheReportsDisksAndPartitions)
@@ -153,4 +140,6 @@ TEST(StbFreeSpace, AvailableBlocksOfTheDeviceLineTimes1024)
     for (const auto& c : cases)
         EXPECT_EQ(ParseFreeSpace(c.reply, "/dev/sda1"), c.bytes) << c.reply;
     EXPECT_EQ(FreeSpaceCommand("/dev/sda1"), "df /dev/sda1");
+    EXPECT_EQ(FreeSpaceCommand("/dev/x; reboot"), "df \"/dev/x; reboot\"");
+    EXPECT_EQ(FreeSpaceCommand("a\"$`\\b"), R"(df "a\"\$\`\\b")");
 }
