@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <vector>
+
 // Holds the controls at fixed positions; its size hint is the dialog's client size, so the
 // dialog's fixed-size layout follows SetClientSize and the menu bar.
 class CDialog::Client final : public QWidget {
@@ -43,6 +45,26 @@ namespace {
 bool IsEnterOrEscape(const QKeyEvent& key)
 {
     return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Escape;
+}
+
+// Puts `widget` in the tab order where its sibling `placeholder` is. QWidget::setTabOrder
+// ignores widgets that take no focus, as placeholders do, so the siblings' order is rebuilt.
+void TakeTabPlace(QWidget* placeholder, QWidget* widget)
+{
+    if (widget->focusPolicy() == Qt::NoFocus)
+        return;
+    QWidget* window = placeholder->window();
+    std::vector<QWidget*> order;
+    for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+        if (w->parentWidget() != placeholder->parentWidget())
+            continue;
+        if (w == placeholder)
+            order.push_back(widget);
+        else if (w != widget && w->focusPolicy() != Qt::NoFocus)
+            order.push_back(w);
+    }
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 Qt::WindowFlags FlagsFor(unsigned style)
@@ -129,7 +151,7 @@ QWidget* CDialog::InstallControl(int id, QWidget* widget)
         widget->setGeometry(old->geometry());
         widget->setVisible(!old->isHidden());
         widget->stackUnder(old);
-        QWidget::setTabOrder(old, widget);
+        TakeTabPlace(old, widget);
         delete old;
     } else if (!widget->parentWidget()) {
         widget->setParent(client_);
@@ -341,7 +363,9 @@ bool CDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (swallowEnterEscape_ && event->type() == QEvent::KeyPress &&
         IsEnterOrEscape(*static_cast<QKeyEvent*>(event))) {
-        if (auto* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == this)
+        // The menu bar in its keyboard mode opens a menu with Enter and is left with Escape.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && !qobject_cast<QMenuBar*>(widget))
             return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -355,6 +379,13 @@ void CDialog::keyPressEvent(QKeyEvent* event)
     }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    // Ctrl+Tab and Ctrl+Shift+Tab walk the tab order from controls that keep plain Tab, such
+    // as a grid moving between its cells.
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+        (modifiers & ~Qt::ShiftModifier) == Qt::ControlModifier) {
+        focusNextPrevChild(event->key() == Qt::Key_Tab && !(modifiers & Qt::ShiftModifier));
+        return;
+    }
     if (enter && modifiers == Qt::NoModifier) {
         for (QPushButton* button : findChildren<QPushButton*>()) {
             if (button->window() == this && button->isDefault() && button->isVisible()) {

@@ -17,7 +17,8 @@ private slots:
     {
         const QIcon icon = ProgramIcon();
         for (int size : kProgramIconSizes) {
-            const QImage shipped(QStringLiteral(":/channeltool/icons/channeltool-%1.png").arg(size));
+            const QImage shipped(
+                QStringLiteral(":/channeltool/icons/channeltool-%1.png").arg(size));
             QVERIFY2(!shipped.isNull(), "missing from the resource file");
             const QString mismatch = ImageMismatch(RenderProgramIcon(size), shipped);
             QVERIFY2(mismatch.isEmpty(),
