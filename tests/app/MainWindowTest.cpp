@@ -29,6 +29,27 @@ bool Enabled(CMainDlg& window, int command)
 
 QRadioButton* Radio(CMainDlg& window, int id) { return window.DlgItem<QRadioButton>(id); }
 
+// Share of a cell's pixels, drawn at the window's pixel ratio, that differ from its corner: a
+// mark covers a good part of its cell, an empty cell nothing.
+double InkIn(CGridCtrl& grid, int row, int column)
+{
+    grid.EnsureVisible(row, column);
+    const qreal ratio = grid.devicePixelRatioF();
+    QImage shot(grid.viewport()->size() * ratio, QImage::Format_ARGB32);
+    shot.setDevicePixelRatio(ratio);
+    grid.viewport()->render(&shot);
+    // Inside the grid lines, a device pixel off the edges.
+    const QRect cell = QTransform::fromScale(ratio, ratio)
+                           .mapRect(grid.GetCellRect(row, column).adjusted(0, 0, -1, -1))
+                           .adjusted(1, 1, -1, -1);
+    const QRgb corner = shot.pixel(cell.topLeft());
+    int ink = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            ink += shot.pixel(x, y) != corner;
+    return double(ink) / (cell.width() * cell.height());
+}
+
 QStringList Texts(const std::vector<std::string>& bytes)
 {
     QStringList texts;
@@ -101,6 +122,16 @@ private slots:
             QCOMPARE(w.channelGrid().GetItemImage(r, 1), c.isHd() ? 0 : -1);
             QCOMPARE(w.channelGrid().GetItemImage(r, 2), c.casMask() ? 1 : -1);
             QCOMPARE(w.channelGrid().GetItemImage(r, 3), c.lock() == 1 ? 2 : -1);
+        }
+
+        // The marks show at any screen scale (the suite runs at 1, 1.5 and 2 too).
+        for (int column = 1; column <= 3; ++column) {
+            int marked = -1, plain = -1;
+            for (int r = 1; r < all.size() && (marked < 0 || plain < 0); ++r)
+                (w.channelGrid().GetItemImage(r, column) >= 0 ? marked : plain) = r;
+            QVERIFY(marked > 0 && plain > 0);
+            QVERIFY2(InkIn(w.channelGrid(), marked, column) > 0.05, "no mark drawn");
+            QCOMPARE(InkIn(w.channelGrid(), plain, column), 0.0);
         }
 
         // Every category and group shows the view the model builds, selected by clicks.
