@@ -21,7 +21,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <vector>
+#include <algorithm>
 
 // Holds the controls at fixed positions; its size hint is the dialog's client size, so the
 // dialog's fixed-size layout follows SetClientSize and the menu bar.
@@ -45,26 +45,6 @@ namespace {
 bool IsEnterOrEscape(const QKeyEvent& key)
 {
     return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Escape;
-}
-
-// Puts `widget` in the tab order where its sibling `placeholder` is. QWidget::setTabOrder
-// ignores widgets that take no focus, as placeholders do, so the siblings' order is rebuilt.
-void TakeTabPlace(QWidget* placeholder, QWidget* widget)
-{
-    if (widget->focusPolicy() == Qt::NoFocus)
-        return;
-    QWidget* window = placeholder->window();
-    std::vector<QWidget*> order;
-    for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
-        if (w->parentWidget() != placeholder->parentWidget())
-            continue;
-        if (w == placeholder)
-            order.push_back(widget);
-        else if (w != widget && w->focusPolicy() != Qt::NoFocus)
-            order.push_back(w);
-    }
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 Qt::WindowFlags FlagsFor(unsigned style)
@@ -124,10 +104,25 @@ void CDialog::BuildControls(const DialogTemplate& dialog)
             controls_[control.id] = widget;
             ConnectClicks(control.id, widget);
         }
+        tabOrder_.emplace_back(widget);
     }
     for (QWidget* frame : frames) {
         frame->lower();
         frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+}
+
+void CDialog::ApplyTabOrder()
+{
+    // Laid again as a whole: QWidget::setTabOrder ignores widgets that take no focus (as
+    // placeholders do), so installed controls would otherwise end up wherever they were made.
+    QWidget* previous = nullptr;
+    for (const QPointer<QWidget>& control : tabOrder_) {
+        if (!control || control->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
     }
 }
 
@@ -151,8 +146,10 @@ QWidget* CDialog::InstallControl(int id, QWidget* widget)
         widget->setGeometry(old->geometry());
         widget->setVisible(!old->isHidden());
         widget->stackUnder(old);
-        TakeTabPlace(old, widget);
+        std::replace(tabOrder_.begin(), tabOrder_.end(), QPointer<QWidget>(old),
+                     QPointer<QWidget>(widget));
         delete old;
+        ApplyTabOrder();
     } else if (!widget->parentWidget()) {
         widget->setParent(client_);
     }

@@ -153,6 +153,19 @@ private slots:
         QCOMPARE(w.groupGrid().GetFocusCell().row, 1);
         QCOMPARE(w.channelView().tableIndices, BuildChannelView(s, 2, 1).tableIndices);
 
+        // Plain Tab walks a grid's cells; Ctrl+Tab and Ctrl+Shift+Tab go on to the next grid
+        // and back.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QWindow* window = w.windowHandle();
+        QTest::keyClick(window, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), &w.channelGrid());
+        QTest::keyClick(window, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), &w.channelGrid());
+        for (int back = 0; back < 2; ++back)
+            QTest::keyClick(window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), &w.categoryGrid());
+
         // Only "SAT" lets several channels be selected.
         QVERIFY(w.channelGrid().GetSingleRowSelection());
         ClickRow(w.categoryGrid(), 0);
@@ -216,6 +229,7 @@ private slots:
         // The next start opens at the stored height.
         CMainDlg& again = h.Open();
         QCOMPARE(again.height(), height + 240);
+
     }
 
     void exportAndImportABackup()
