@@ -230,6 +230,27 @@ private slots:
         CMainDlg& again = h.Open();
         QCOMPARE(again.height(), height + 240);
 
+        // Thirty rows are too many for the test screen: the window shows whole rows, as many
+        // as fit, and stays within the screen's available area; the setting is kept.
+        QCOMPARE(again.screen()->geometry().size(), QSize(1280, 800));
+        auto onScreen = [](CMainDlg& win) {
+            const QRect available = win.screen()->availableGeometry();
+            const QRect frame = win.frameGeometry();
+            return frame.top() >= available.top() && frame.bottom() <= available.bottom();
+        };
+        {
+            ModalWatcher watcher(typeRows("30"));
+            again.OnCommand(ID_CHANNEL_NUMBER_DISPLAY);
+            QVERIFY(watcher.ran());
+        }
+        QCOMPARE(again.gridRows(), 30);
+        QCOMPARE(ReadGridRowCount(), 30);
+        QVERIFY(onScreen(again));
+        QVERIFY(again.frameGeometry().height() + 24 > again.screen()->availableGeometry().height());
+        QCOMPARE((again.channelGrid().height() - gridHeight) % 24, 0);
+        CMainDlg& third = h.Open();
+        QVERIFY(onScreen(third));
+        QVERIFY(third.height() > height + 240);
     }
 
     void exportAndImportABackup()
