@@ -41,7 +41,8 @@ TEST(TcpClientSocket, ConnectToAPeerThatNeverCompletesTheHandshakeIsBounded)
     const auto start = std::chrono::steady_clock::now();
     if (late.Connect("127.0.0.62", 7777, 300ms, 2s))
         GTEST_SKIP() << "the kernel accepted beyond the backlog";
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+    // Bounded by the time-out, not the kernel's minutes of retries; generous for a busy machine.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
     EXPECT_LT(late.Send("SIG_X", 5), 0);
 }
 
