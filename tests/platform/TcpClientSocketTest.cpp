@@ -60,7 +60,7 @@ TEST(TcpClientSocket, NoDelayIsOnAndSendingToAClosedPeerRaisesNoSigpipe)
     // The first send may still be taken; the reset makes the next fail. A SIGPIPE would end
     // this test program.
     long sent = 0;
-    for (int i = 0; i < 20 && sent >= 0; ++i) {
+    for (int i = 0; i < 200 && sent >= 0; ++i) {
         sent = socket.Send("0123456789", 10);
         usleep(10000);
     }
