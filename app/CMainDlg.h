@@ -70,6 +70,8 @@ private:
     // Layout.
     void RecordLayout();
     void Resize();
+    // The window's frame on the screen, the caption counted also before it is shown.
+    QRect FrameRect() const;
 
     MainWindowServices m_services;
     DatabaseState m_state; // address, list selector, modified flag, PIN and the data

@@ -44,6 +44,27 @@ struct PaintCounter final : QObject {
     }
 };
 
+// Share of a cell's pixels, drawn at the window's pixel ratio, that differ from its corner: a
+// mark covers a good part of its cell, an empty cell nothing.
+double InkIn(CGridCtrl& grid, int row, int column)
+{
+    grid.EnsureVisible(row, column);
+    const qreal ratio = grid.devicePixelRatioF();
+    QImage shot(grid.viewport()->size() * ratio, QImage::Format_ARGB32);
+    shot.setDevicePixelRatio(ratio);
+    grid.viewport()->render(&shot);
+    // Inside the grid lines, a device pixel off the edges.
+    const QRect cell = QTransform::fromScale(ratio, ratio)
+                           .mapRect(grid.GetCellRect(row, column).adjusted(0, 0, -1, -1))
+                           .adjusted(1, 1, -1, -1);
+    const QRgb corner = shot.pixel(cell.topLeft());
+    int ink = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            ink += shot.pixel(x, y) != corner;
+    return double(ink) / (cell.width() * cell.height());
+}
+
 QStringList Texts(const std::vector<std::string>& bytes)
 {
     QStringList texts;
@@ -119,6 +140,16 @@ private slots:
             QCOMPARE(w.channelGrid().GetItemImage(r, 3), c.lock() == 1 ? 2 : -1);
         }
 
+        // The marks show at any screen scale (the suite runs at 1, 1.5 and 2 too).
+        for (int column = 1; column <= 3; ++column) {
+            int marked = -1, plain = -1;
+            for (int r = 1; r < all.size() && (marked < 0 || plain < 0); ++r)
+                (w.channelGrid().GetItemImage(r, column) >= 0 ? marked : plain) = r;
+            QVERIFY(marked > 0 && plain > 0);
+            QVERIFY2(InkIn(w.channelGrid(), marked, column) > 0.05, "no mark drawn");
+            QCOMPARE(InkIn(w.channelGrid(), plain, column), 0.0);
+        }
+
         // Every category and group shows the view the model builds, selected by clicks.
         for (int category = 0; category < 5; ++category) {
             ClickRow(w.categoryGrid(), category);
@@ -137,6 +168,19 @@ private slots:
         QTest::keyClick(&w.groupGrid(), Qt::Key_Down);
         QCOMPARE(w.groupGrid().GetFocusCell().row, 1);
         QCOMPARE(w.channelView().tableIndices, BuildChannelView(s, 2, 1).tableIndices);
+
+        // Plain Tab walks a grid's cells; Ctrl+Tab and Ctrl+Shift+Tab go on to the next grid
+        // and back.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QWindow* window = w.windowHandle();
+        QTest::keyClick(window, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), &w.channelGrid());
+        QTest::keyClick(window, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), &w.channelGrid());
+        for (int back = 0; back < 2; ++back)
+            QTest::keyClick(window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), &w.categoryGrid());
 
         // Only "SAT" lets several channels be selected.
         QVERIFY(w.channelGrid().GetSingleRowSelection());
@@ -191,27 +235,22 @@ private slots:
         const int gridHeight = w.channelGrid().height();
         QCOMPARE(gridHeight, 10 * 24 + 2 * w.channelGrid().frameWidth()); // ten rows exactly
 
-        auto typeRows = [](const char* rows) {
-            return [rows](QWidget* dialog) {
+        // Types `rows` in the dialog and presses Enter; out of range the dialog stays: leave it.
+        auto setRows = [](CMainDlg& window, const char* rows) {
+            ModalWatcher watcher([rows](QWidget* dialog) {
                 auto* edit = dialog->findChild<QLineEdit*>();
                 edit->setText(QString::fromLatin1(rows));
                 QTest::keyClick(edit, Qt::Key_Return);
-                if (dialog->isVisible()) // out of range: the dialog stays, leave it
+                if (dialog->isVisible())
                     static_cast<CDialog*>(dialog)->EndDialog(IDCANCEL);
-            };
+            });
+            window.OnCommand(ID_CHANNEL_NUMBER_DISPLAY);
+            return watcher.ran();
         };
-        {
-            ModalWatcher watcher(typeRows("31"));
-            w.OnCommand(ID_CHANNEL_NUMBER_DISPLAY);
-            QVERIFY(watcher.ran());
-        }
+        QVERIFY(setRows(w, "31"));
         QCOMPARE(h.messages.texts(), (std::vector<std::string>{"Channel number range : 10 ~ 30"}));
         QCOMPARE(w.gridRows(), 10);
-        {
-            ModalWatcher watcher(typeRows("20"));
-            w.OnCommand(ID_CHANNEL_NUMBER_DISPLAY);
-            QVERIFY(watcher.ran());
-        }
+        QVERIFY(setRows(w, "20"));
         QCOMPARE(w.gridRows(), 20);
         QCOMPARE(w.height(), height + 240);
         QCOMPARE(w.channelGrid().height(), gridHeight + 240);
@@ -221,6 +260,20 @@ private slots:
         // The next start opens at the stored height.
         CMainDlg& again = h.Open();
         QCOMPARE(again.height(), height + 240);
+
+        // Thirty rows are too many for the test screen: the window shows as many whole rows as
+        // fit and stays within the screen's available area, now and at the next start; the
+        // setting is kept.
+        QCOMPARE(again.screen()->geometry().size(), QSize(1280, 800));
+        const QRect available = again.screen()->availableGeometry();
+        QVERIFY(setRows(again, "30"));
+        QCOMPARE(ReadGridRowCount(), 30);
+        QVERIFY(available.contains(again.frameGeometry()));
+        QVERIFY(again.frameGeometry().height() + 24 > available.height());
+        QCOMPARE((again.channelGrid().height() - gridHeight) % 24, 0);
+        CMainDlg& third = h.Open();
+        QVERIFY(available.contains(third.frameGeometry()));
+        QVERIFY(third.height() > height + 240);
     }
 
     void exportAndImportABackup()

@@ -70,7 +70,8 @@ TEST(TcpClientSocket, ConnectToAPeerThatNeverCompletesTheHandshakeIsBounded)
     const auto start = std::chrono::steady_clock::now();
     if (late.Connect("127.0.0.62", 7777, 300ms, 2s))
         GTEST_SKIP() << "the kernel accepted beyond the backlog";
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+    // Bounded by the time-out, not the kernel's minutes of retries; generous for a busy machine.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
     EXPECT_LT(late.Send("SIG_X", 5), 0);
 }
 
@@ -88,7 +89,7 @@ TEST(TcpClientSocket, NoDelayIsOnAndSendingToAClosedPeerRaisesNoSigpipe)
     // The first send may still be taken; the reset makes the next fail. A SIGPIPE would end
     // this test program.
     long sent = 0;
-    for (int i = 0; i < 20 && sent >= 0; ++i) {
+    for (int i = 0; i < 200 && sent >= 0; ++i) {
         sent = socket.Send("0123456789", 10);
         usleep(10000);
     }
