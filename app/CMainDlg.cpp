@@ -4,6 +4,7 @@
 #include "app/ConnectAddress.h"
 #include "chdb/BackupFile.h"
 #include "grid/CGridCtrl.h"
+#include "platform/ui/BusyCall.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/ScreenFit.h"
 #include "res/Artwork.h"
@@ -103,9 +104,11 @@ void CMainDlg::OnExit()
 
 void CMainDlg::OnConnectStb()
 {
-    const DownloadResult result = DownloadDatabase(
-        m_state, m_strWorkDir, m_services.messages,
-        [this](const std::string& prefill) { return AskConnectAddress(prefill, this); }, m_services.link);
+    DownloadResult result;
+    RunBusyCall(this, m_services.messages, [&](BusyCall& call) {
+        result = DownloadDatabase(m_state, m_strWorkDir, call.messages(), AskAddressFor(call),
+                                  LinkFor(call));
+    });
     switch (result.status) {
     case DownloadStatus::Cancelled:
     case DownloadStatus::FailedDataKept:
@@ -122,9 +125,23 @@ void CMainDlg::OnConnectStb()
 
 void CMainDlg::OnUpdateStb()
 {
-    UpdateDatabase(
-        m_state, m_strWorkDir, m_services.messages,
-        [this](const std::string& prefill) { return AskConnectAddress(prefill, this); }, m_services.link);
+    RunBusyCall(this, m_services.messages, [&](BusyCall& call) {
+        UpdateDatabase(m_state, m_strWorkDir, call.messages(), AskAddressFor(call), LinkFor(call));
+    });
+}
+
+AskAddress CMainDlg::AskAddressFor(BusyCall& call)
+{
+    return [this, &call](const std::string& prefill) {
+        return call.OnUiThread([&] { return AskConnectAddress(prefill, this); });
+    };
+}
+
+LinkOptions CMainDlg::LinkFor(BusyCall& call) const
+{
+    LinkOptions link = m_services.link;
+    link.cancel = &call.cancel();
+    return link;
 }
 
 void CMainDlg::OnExportData()

@@ -3,20 +3,25 @@
 #include "chdb/ChannelView.h"
 #include "chdb/DvbText.h"
 #include "grid/CGridCtrl.h"
+#include "platform/ui/BusyIndicator.h"
 #include "platform/ui/CommandTarget.h"
 #include "res/ResourceIds.h"
 #include "tests/app/MainWindowHarness.h"
+#include "tests/support/ui/BusyIndicatorWatch.h"
 #include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
 #include "util/Settings.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -28,6 +33,16 @@ bool Enabled(CMainDlg& window, int command)
 }
 
 QRadioButton* Radio(CMainDlg& window, int id) { return window.DlgItem<QRadioButton>(id); }
+
+// Counts the paint events a widget gets.
+struct PaintCounter final : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
 
 // Share of a cell's pixels, drawn at the window's pixel ratio, that differ from its corner: a
 // mark covers a good part of its cell, an empty cell nothing.
@@ -402,6 +417,92 @@ private slots:
         QCOMPARE(box.Requests().size(), before); // "No" sends nothing
     }
 
+    // A box that stops answering: the window keeps painting and ignores the user, the indicator
+    // comes up, and Cancel ends the exchange at once as a silent failure that sends nothing
+    // more. With the box answering, no indicator shows.
+    void stalledExchangesCancelWithTheOldStateKept()
+    {
+        MainWindowHarness h;
+        StbSimulator& box = h.StartBox("127.0.0.122", DemoSize::Tiny);
+        CMainDlg& w = h.Open();
+        PaintCounter counter;
+        w.installEventFilter(&counter);
+        QElapsedTimer clock;
+        qint64 shownMs = 0;
+        std::size_t requestsAtCancel = 0;
+        bool byKeyboard = false;
+        BusyIndicatorWatch watch([&](BusyIndicator& indicator) {
+            shownMs = clock.elapsed();
+            const int before = counter.paints;
+            w.update();
+            QTest::qWait(100);
+            QVERIFY(counter.paints > before);
+            QTest::mouseClick(Radio(w, IDC_RADIO_RADIO), Qt::LeftButton);
+            QTest::keyClick(&w.groupGrid(), Qt::Key_Down);
+            QCloseEvent closeBox;
+            QSpontaneKeyEvent::setSpontaneous(&closeBox);
+            qApp->notify(&w, &closeBox); // as the window system delivers it
+            requestsAtCancel = box.Requests().size();
+            clock.restart();
+            const bool focused = QApplication::focusWidget() == indicator.cancelButton();
+            if (byKeyboard && focused)
+                QTest::keyClick(indicator.cancelButton(), Qt::Key_Space);
+            else
+                QTest::mouseClick(indicator.cancelButton(), Qt::LeftButton);
+            QVERIFY(focused); // so that Space presses it
+        });
+        QVERIFY(h.ConnectThroughDialog("127.0.0.122"));
+        QCOMPARE(watch.shown(), 0); // a box that answers takes about 100 ms here
+        const int rows = w.channelGrid().GetRowCount();
+        const int group = w.groupGrid().GetFocusCell().row;
+
+        struct Stall {
+            int command;
+            const char* keyword;
+            std::vector<std::string> messages;
+        };
+        const Stall stalls[] = {
+            {ID_CONNECT_STB, "SIG_GET_CHDATA", {}},
+            {ID_UPDATE_STB, "SIG_SET_CHINDEX", {"Update STB?"}},
+        };
+        for (const Stall& row : stalls) {
+            box.SetFault(row.keyword, Fault::Stall());
+            w.state().modified = true;
+            h.messages.clear();
+            clock.start();
+            byKeyboard = row.command == ID_UPDATE_STB;
+            if (row.command == ID_CONNECT_STB)
+                QVERIFY(h.ConnectThroughDialog("127.0.0.122"));
+            else
+                w.OnCommand(row.command);
+            const qint64 cancelMs = clock.elapsed();
+            qInfo("%s: indicator after %lld ms, cancel took %lld ms", row.keyword, shownMs,
+                  cancelMs);
+            QVERIFY(shownMs >= 280);
+            QVERIFY(cancelMs < 3000);
+            QVERIFY2(h.messages.texts() == row.messages, h.messages.last().c_str());
+            QCOMPARE(box.Requests().size(), requestsAtCancel);
+            QCOMPARE(box.Requests().back().substr(0, std::strlen(row.keyword)),
+                     std::string(row.keyword));
+            // The old data stays shown, untouched by the clicks and keys.
+            QCOMPARE(w.channelGrid().GetRowCount(), rows);
+            QVERIFY(Radio(w, IDC_RADIO_TV)->isChecked());
+            QCOMPARE(w.state().list, 0);
+            QCOMPARE(w.groupGrid().GetFocusCell().row, group);
+            QVERIFY(w.state().modified);
+            QVERIFY(w.isVisible());
+            box.ClearFaults();
+        }
+        QTest::qWait(200);
+        QCOMPARE(box.Requests().size(), requestsAtCancel);
+
+        // The next exchange runs as ever.
+        h.messages.clear();
+        QVERIFY(h.ConnectThroughDialog("127.0.0.122"));
+        QVERIFY2(h.messages.texts().empty(), h.messages.last().c_str());
+        QVERIFY(!w.state().modified);
+    }
+
     void exitAsksWhileDataIsShown()
     {
         MainWindowHarness h;
@@ -444,6 +545,19 @@ private slots:
         QTest::mouseClick(Radio(w, IDC_RADIO_RADIO), Qt::LeftButton);
         ClickRow(w.categoryGrid(), 2);
         shoot(w, "main-window-radio-a-z.png");
+
+        // The busy indicator where it comes up over the window, during a stalled update.
+        h.box().SetFault("SIG_SET_CHDATA", Fault::Stall());
+        BusyIndicatorWatch watch([&](BusyIndicator& indicator) {
+            QTest::qWait(50);
+            QImage image = w.grab().toImage();
+            QPainter(&image).drawImage(indicator.geometry().topLeft() - w.geometry().topLeft(),
+                                       indicator.grab().toImage());
+            QVERIFY(image.save(out.filePath(QStringLiteral("main-window-busy.png"))));
+            indicator.cancelButton()->click();
+        });
+        w.OnCommand(ID_UPDATE_STB);
+        QCOMPARE(watch.shown(), 1);
     }
 };
 

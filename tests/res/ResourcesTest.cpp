@@ -30,6 +30,16 @@ private slots:
         }
     }
 
+    // Drawn for the device pixel ratio, every frame a step of its own.
+    void theBusyAnimationHasEightDistinctFramesAtAnyScale()
+    {
+        for (int id = IDB_WAIT_FIRST; id < IDB_WAIT_FIRST + kWaitFrameCount; ++id) {
+            QCOMPARE(RenderBitmap(id, 2.0).size(), QSize(76, 110));
+            QVERIFY(RenderBitmap(id) != RenderBitmap(id == IDB_WAIT_FIRST ? id + 1 : id - 1));
+        }
+        QVERIFY(RenderBitmap(IDB_WAIT_FIRST + kWaitFrameCount).isNull());
+    }
+
     void unknownResourcesAreRefused()
     {
         QVERIFY(RenderBitmap(4711).isNull());
