@@ -126,7 +126,7 @@ void Converse(int fd, const std::vector<std::string_view>& messages)
             writing = false;
         }
         pollfd p{fd, static_cast<short>(POLLIN | (writing ? POLLOUT : 0)), 0};
-        const int ready = ::poll(&p, 1, 20000);
+        const int ready = ::poll(&p, 1, 60000);
         FUZZ_CHECK(ready > 0); // the box neither answers nor closes: it hangs
         if (p.revents & (POLLIN | POLLHUP | POLLERR)) {
             const ssize_t n = ::recv(fd, sink.data(), sink.size(), MSG_DONTWAIT);
@@ -161,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sandbox.Events();
     std::atomic<bool> stopping{false};
     std::thread box([&] {
-        BoxSocket socket(fds[1], std::chrono::seconds(20), stopping);
+        BoxSocket socket(fds[1], std::chrono::seconds(60), stopping);
         BoxSession(socket, context).Run();
     });
     Converse(fds[0], Messages(fuzz::Text(data, size)));

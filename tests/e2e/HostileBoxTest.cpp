@@ -150,14 +150,14 @@ TEST_F(HostileBox, DownloadTakesSizesUpToTheFileAndRefusesShortBlocks)
         {"512", 100, "Data error!"}, // the box closes before the announced size
     };
     for (const auto& c : cases) {
-        ScriptedBox box("127.0.0.216");
+        ScriptedBox box("127.0.0.217");
         Files(Handshake(box), c.size, c.sent);
         if (c.message.empty())
             box.Expect("SIG_CHN_START").Reply("SIG_SAT_LIST_START|0\nSIG_CHN_END\n");
         box.Close();
         DatabaseState state;
         RecordingMessages messages;
-        const DownloadResult result = Download("127.0.0.216", box, state, messages);
+        const DownloadResult result = Download("127.0.0.217", box, state, messages);
         if (c.message.empty()) {
             EXPECT_EQ(result.status, DownloadStatus::Success) << c.size << messages.last();
             EXPECT_EQ(state.db.image(ChannelDatabase::kMenuData)[c.sent - 1], 7);
@@ -189,12 +189,12 @@ TEST_F(HostileBox, ReportWithoutEndStopsAtItsBound)
          DownloadStatus::Success, ""},
     };
     for (const auto& c : cases) {
-        ScriptedBox box("127.0.0.216");
+        ScriptedBox box("127.0.0.218");
         Files(Handshake(box), "512", 512).Expect("SIG_CHN_START");
         c.report(box);
         DatabaseState state;
         RecordingMessages messages;
-        EXPECT_EQ(Download("127.0.0.216", box, state, messages).status, c.status) << c.message;
+        EXPECT_EQ(Download("127.0.0.218", box, state, messages).status, c.status) << c.message;
         EXPECT_EQ(messages.texts().size(), c.message.empty() ? 0u : 1u);
         EXPECT_EQ(messages.last(), c.message);
         EXPECT_LT(box.flooded(), std::size_t(kMaxReportBytes) + kBufferSlack);
@@ -233,7 +233,7 @@ TEST_F(HostileBox, StorageRepliesWithoutEndOrSenseShowTheirMessage)
         {Free, df, "", kGarbage + "SIG_COMMAND_SUCCESS", "Data error!"},
     };
     for (const auto& c : cases) {
-        ScriptedBox box("127.0.0.217");
+        ScriptedBox box("127.0.0.219");
         box.Expect(c.request);
         if (c.reply.empty())
             box.Flood(c.pattern, kFloodLimit);
@@ -241,7 +241,7 @@ TEST_F(HostileBox, StorageRepliesWithoutEndOrSenseShowTheirMessage)
             box.Reply(c.reply).Close();
         box.Start();
         RecordingMessages messages;
-        StbStorage storage("127.0.0.217", messages, Options());
+        StbStorage storage("127.0.0.219", messages, Options());
         const bool ok = c.exchange == List    ? storage.ListFolder("/").has_value()
                         : c.exchange == Disks ? storage.QueryDisks().has_value()
                                               : storage.QueryFreeSpace("/dev/sda1").has_value();
@@ -255,7 +255,7 @@ TEST_F(HostileBox, StorageRepliesWithoutEndOrSenseShowTheirMessage)
 
 TEST_F(HostileBox, StorageSizesAndNamesStayInRange)
 {
-    ScriptedBox box("127.0.0.218");
+    ScriptedBox box("127.0.0.220");
     box.Expect("SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/")
         .Reply("total 1\n"
                "-rw-r--r-- 1 u g 0 Mar 1 10:00 zero\n"
@@ -277,7 +277,7 @@ TEST_F(HostileBox, StorageSizesAndNamesStayInRange)
                "/dev/sda1 * 1 4294967296 1+ c W95\n/dev/sda2 4 1 1 c W95\nSIG_DISK_INFO_END");
     box.Start();
     RecordingMessages messages;
-    std::optional<StbConnection> connection = StbConnection::Open("127.0.0.218", Options());
+    std::optional<StbConnection> connection = StbConnection::Open("127.0.0.220", Options());
     ASSERT_TRUE(connection);
     const auto rows = RequestListing(*connection, "/mnt/link_to_pc/", messages);
     const auto freeBytes = RequestFreeSpace(*connection, "/dev/sda1", messages);
