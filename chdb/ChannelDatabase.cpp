@@ -118,6 +118,29 @@ bool ChannelDatabase::LoadFromFolder(const std::filesystem::path& folder, unsign
     return true;
 }
 
+bool ChannelDatabase::ReadBackFromFolder(const std::filesystem::path& folder, unsigned files)
+{
+    std::vector<std::uint8_t> scratch[3];
+    constexpr File kFiles[3] = {kChData, kChIdx, kMenuData};
+    for (int i = 0; i < 3; ++i) {
+        if (!(files & kFiles[i]))
+            continue;
+        scratch[i].resize(image(kFiles[i]).size());
+        std::FILE* stream = std::fopen((folder / FileName(kFiles[i])).c_str(), "rb");
+        if (!stream)
+            return false;
+        const bool exact = std::fread(scratch[i].data(), 1, scratch[i].size(), stream) == scratch[i].size() &&
+                           std::fgetc(stream) == EOF && !std::ferror(stream);
+        std::fclose(stream);
+        if (!exact)
+            return false;
+    }
+    for (int i = 0; i < 3; ++i)
+        if (files & kFiles[i])
+            std::ranges::copy(scratch[i], image(kFiles[i]).begin());
+    return true;
+}
+
 bool ChannelDatabase::SaveToFolder(const std::filesystem::path& folder, unsigned files) const
 {
     bool ok = true;

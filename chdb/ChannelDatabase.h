@@ -47,6 +47,11 @@ public:
     // behind it, a long one is read up to the image size. False when a file cannot be opened
     // (the images read before it stay loaded).
     bool LoadFromFolder(const std::filesystem::path& folder, unsigned files = kAllFiles);
+    // Reads the images named by `files` from `folder` into a scratch copy and replaces this
+    // database's images only when every one was read with its full fixed size; false, with
+    // nothing changed, otherwise. Does not delete the files. A file longer than its image is
+    // not ours either and fails too.
+    bool ReadBackFromFolder(const std::filesystem::path& folder, unsigned files = kAllFiles);
     // Writes each chosen image as one block; false when one cannot be written completely.
     bool SaveToFolder(const std::filesystem::path& folder, unsigned files = kAllFiles) const;
     static void RemoveFiles(const std::filesystem::path& folder, unsigned files = kAllFiles);

@@ -168,6 +168,49 @@ TEST(ChannelDatabase, ShortFileLeavesZerosLongFileIsCutMissingFileFails)
     EXPECT_TRUE(db.LoadFromFolder(dir.path(), ChannelDatabase::kChData | ChannelDatabase::kChIdx));
 }
 
+// A hand-over set that is not complete leaves every image as it was.
+TEST(ChannelDatabase, ReadBackReplacesAllNamedImagesOrNothing)
+{
+    ChannelDatabase shown;
+    for (auto [file, seed] : {std::pair{ChannelDatabase::kChData, 4u}, {ChannelDatabase::kChIdx, 5u},
+                              {ChannelDatabase::kMenuData, 6u}}) {
+        const auto bytes = RandomBytes(shown.image(file).size(), seed);
+        std::ranges::copy(bytes, shown.image(file).begin());
+    }
+    ChannelDatabase edited;
+    edited.setChannelCount(3);
+    edited.setUserListEntries(2, ListKind::Tv, {1, 2});
+    edited.setPin(4321);
+    const std::filesystem::path chidx = "chidx.dat";
+    const std::vector<std::pair<const char*, std::function<void(const TempDir&)>>> breaks = {
+        {"missing", [&](const TempDir& d) { std::filesystem::remove(d / chidx); }},
+        {"short", [&](const TempDir& d) { std::filesystem::resize_file(d / chidx, 1000); }},
+        {"long", [&](const TempDir& d) { std::filesystem::resize_file(d / chidx, ChannelDatabase::kChIdxSize + 1); }},
+        {"unreadable", [&](const TempDir& d) {
+             std::filesystem::remove(d / chidx);
+             std::filesystem::create_directory(d / chidx);
+         }},
+    };
+    for (const auto& [name, breakSet] : breaks) {
+        SCOPED_TRACE(name);
+        TempDir dir;
+        ASSERT_TRUE(edited.SaveToFolder(dir.path()));
+        breakSet(dir);
+        ChannelDatabase db = shown;
+        EXPECT_FALSE(db.ReadBackFromFolder(dir.path()));
+        EXPECT_TRUE(db == shown);
+    }
+
+    TempDir dir;
+    ASSERT_TRUE(edited.SaveToFolder(dir.path()));
+    ChannelDatabase db = shown;
+    ASSERT_TRUE(db.ReadBackFromFolder(dir.path(), ChannelDatabase::kChData | ChannelDatabase::kMenuData));
+    for (auto file : {ChannelDatabase::kChData, ChannelDatabase::kMenuData})
+        EXPECT_TRUE(std::ranges::equal(db.image(file), edited.image(file)));
+    EXPECT_TRUE(std::ranges::equal(db.image(ChannelDatabase::kChIdx), shown.image(ChannelDatabase::kChIdx)));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3); // the files stay
+}
+
 TEST(ChannelDatabase, OutOfRangeCountsAreClampedAndNeverRewritten)
 {
     ChannelDatabase db;
