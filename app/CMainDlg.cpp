@@ -74,8 +74,8 @@ void CMainDlg::OnInitDialog()
     }
 
     std::error_code ec;
-    m_strWorkDir = std::filesystem::current_path(ec).string();
-    m_strBackupPath = m_strWorkDir;
+    m_strBackupPath = std::filesystem::current_path(ec).string();
+    m_strWorkDir = m_services.workDir.empty() ? m_strBackupPath : m_services.workDir.string();
 
     for (int id : {IDB_HD, IDB_SCRAMBLED, IDB_LOCK})
         m_imgMarks.Add(RenderBitmap(id, devicePixelRatioF()));

@@ -2,6 +2,8 @@
 
 #include "stblink/LinkOptions.h"
 
+#include <filesystem>
+
 class FileDialogs;
 class MessageService;
 class PlayerLauncher;
@@ -12,4 +14,7 @@ struct MainWindowServices {
     FileDialogs& files;
     PlayerLauncher& player;
     LinkOptions link = {};
+    // The program's private folder for the files it passes through disk; empty: the current
+    // directory.
+    std::filesystem::path workDir = {};
 };

@@ -42,13 +42,13 @@ int CompactChannels(ChannelDatabase& db, const std::vector<int>& indicesToDelete
         }
     }
 
-    // 2-3. Copy the kept records forward in their order.
-    std::vector<ChannelInfo> deletedRecords;
+    // 2-3. Copy the kept records forward in their order; note the deleted keys per kind.
+    std::vector<bool> deletedKeys[2] = {std::vector<bool>(65536), std::vector<bool>(65536)};
     int kept = 0;
     for (int i = 0; i < count; ++i) {
         const ChannelInfo record = db.channel(i);
         if (doomed[static_cast<std::size_t>(i)]) {
-            deletedRecords.push_back(record);
+            deletedKeys[static_cast<int>(KindOf(record))][record.key()] = true;
             continue;
         }
         if (kept != i)
@@ -57,12 +57,13 @@ int CompactChannels(ChannelDatabase& db, const std::vector<int>& indicesToDelete
     }
     db.setChannelCount(kept);
 
-    // 4. A deleted channel leaves the lists of its own kind.
-    for (const ChannelInfo& record : deletedRecords) {
-        const int k = static_cast<int>(KindOf(record));
-        for (int list = 0; list < ChannelDatabase::kUserListCount; ++list) {
-            auto& entries = keys[list][k];
-            entries.erase(std::remove(entries.begin(), entries.end(), record.key()), entries.end());
+    // 4. A deleted channel leaves the lists of its own kind: one pass over each list.
+    for (auto& byKind : keys) {
+        for (ListKind kind : kKinds) {
+            const std::vector<bool>& gone = deletedKeys[static_cast<int>(kind)];
+            std::erase_if(byKind[static_cast<int>(kind)], [&gone](std::int64_t key) {
+                return key != kNoKey && gone[static_cast<std::size_t>(key)];
+            });
         }
     }
 

@@ -2,42 +2,15 @@
 #include "cli/CliCommands.h"
 #include "cli/DatabaseSource.h"
 #include "net/Ping.h"
+#include "platform/PrivateFolder.h"
 #include "stblink/DatabaseTransfer.h"
 #include "util/AtomicFile.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace {
 
 constexpr int kUsageError = 2;
-
-// The working folder the transfers pass their files through; never the user's folder, so
-// that nothing of theirs is overwritten or left behind.
-class ScratchFolder final {
-public:
-    ScratchFolder()
-    {
-        std::error_code ec;
-        std::string pattern =
-            (std::filesystem::temp_directory_path(ec) / "channeltool-XXXXXX").string();
-        if (!ec && mkdtemp(pattern.data()))
-            path_ = pattern;
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ec;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, ec);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 // "Update STB" tells of success, so it goes to the regular output, not among the failures.
 class SuccessNotice final : public MessageService {
@@ -77,7 +50,8 @@ int RunDownload(const std::vector<std::string>& args, MessageService& messages, 
     if (args.size() != 2)
         return kUsageError;
     const std::filesystem::path target = args[1];
-    ScratchFolder work;
+    // The transfers pass their files through it, never through the user's folders.
+    PrivateFolder work;
     if (work.path().empty()) {
         ShowMessage(messages, MsgId::FileWriteError);
         return 1;
@@ -110,7 +84,7 @@ int RunUpload(const std::vector<std::string>& args, MessageService& messages, st
     std::optional<ChannelDatabase> db = LoadDatabaseSource(args[0], messages);
     if (!db)
         return 1;
-    ScratchFolder work;
+    PrivateFolder work;
     if (work.path().empty()) {
         ShowMessage(messages, MsgId::FileWriteError);
         return 1;

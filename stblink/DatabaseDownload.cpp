@@ -1,6 +1,7 @@
 #include "chdb/ChannelReport.h"
 #include "stblink/DatabaseTransfer.h"
 #include "stblink/StbConnection.h"
+#include "stblink/TextReply.h"
 #include "stblink/TransferTable.h"
 #include "util/Decimal.h"
 #include "util/Settings.h"
@@ -55,8 +56,7 @@ bool DownloadFile(StbConnection& box, const TransferStep& step,
 }
 
 // Every received byte goes to the file, the bytes after the end marker in its chunk too; the
-// reception ends with the first chunk that holds the marker. A marker split across two
-// receives is not seen: the box sends it in one piece.
+// reception ends with the chunk in which the marker ends.
 bool DownloadReport(StbConnection& box, const std::filesystem::path& workDir,
                     MessageService& messages, std::string& report)
 {
@@ -65,25 +65,28 @@ bool DownloadReport(StbConnection& box, const std::filesystem::path& workDir,
     std::FILE* file = std::fopen((workDir / kReportFileName).c_str(), "w");
     if (!file)
         return Fail(messages, MsgId::FileWriteError);
+    const TextReplyEnd end = ReceiveTextReply(
+        box, {.endMarker = stb::kChnEnd, .maxBytes = kMaxReportBytes}, [&](std::string_view chunk) {
+            report += chunk;
+            return std::fwrite(chunk.data(), 1, chunk.size(), file) == chunk.size();
+        });
     std::optional<MsgId> failure;
-    std::string chunk;
-    for (;;) {
-        const long received = box.ReceiveReply(chunk);
-        if (received <= 0) {
-            failure = received == 0 ? MsgId::ServerDisconnected : MsgId::RecvError;
-            break;
-        }
-        if (std::fwrite(chunk.data(), 1, chunk.size(), file) != chunk.size()) {
-            failure = MsgId::FileWriteError;
-            break;
-        }
-        report += chunk;
-        if (static_cast<std::int64_t>(report.size()) > kMaxReportBytes) {
-            failure = MsgId::DataError;
-            break;
-        }
-        if (chunk.find(stb::kChnEnd) != std::string::npos)
-            break;
+    switch (end) {
+    case TextReplyEnd::Complete:
+    case TextReplyEnd::ErrorReply: // none asked for
+        break;
+    case TextReplyEnd::Closed:
+        failure = MsgId::ServerDisconnected;
+        break;
+    case TextReplyEnd::RecvError:
+        failure = MsgId::RecvError;
+        break;
+    case TextReplyEnd::TooLarge:
+        failure = MsgId::DataError;
+        break;
+    case TextReplyEnd::SinkFailed:
+        failure = MsgId::FileWriteError;
+        break;
     }
     if (std::fclose(file) != 0 && !failure)
         failure = MsgId::FileWriteError;

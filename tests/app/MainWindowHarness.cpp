@@ -12,7 +12,6 @@ MainWindowHarness::MainWindowHarness()
     : work_(registry_.dir() / "work"), previousDir_(std::filesystem::current_path())
 {
     std::filesystem::create_directory(work_);
-    // The window takes the current directory as its working folder.
     std::filesystem::current_path(work_);
 }
 
@@ -38,7 +37,7 @@ StbSimulator& MainWindowHarness::StartBox(const std::string& address, DemoSize s
 CMainDlg& MainWindowHarness::Open()
 {
     Close();
-    window_ = std::make_unique<CMainDlg>(MainWindowServices{messages, files, player});
+    window_ = std::make_unique<CMainDlg>(MainWindowServices{messages, files, player, {}, privateDir()});
     window_->show();
     return *window_;
 }

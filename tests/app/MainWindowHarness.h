@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CMainDlg.h"
+#include "platform/PrivateFolder.h"
 #include "stblink/PlayerLauncher.h"
 #include "stbsim/StbSimulator.h"
 #include "tests/app/RegistryScope.h"
@@ -20,8 +21,8 @@ public:
     int launches = 0;
 };
 
-// A main window over fake services, in a scratch working folder, with a settings store of
-// its own and, on request, a simulated box on its own loopback address.
+// A main window over fake services, started in a scratch current folder with a private
+// folder of its own, with a settings store of its own and, on request, a simulated box on its own loopback address.
 class MainWindowHarness {
 public:
     MainWindowHarness();
@@ -38,7 +39,8 @@ public:
 
     CMainDlg& window() { return *window_; }
     StbSimulator& box() { return *box_; }
-    const std::filesystem::path& work() const { return work_; }
+    const std::filesystem::path& work() const { return work_; } // the current folder
+    const std::filesystem::path& privateDir() const { return privateFolder_.path(); }
     const TempDir& scratch() const { return registry_.dir(); }
 
     RecordingMessages messages;
@@ -49,6 +51,7 @@ private:
     RegistryScope registry_;
     std::filesystem::path work_;
     std::filesystem::path previousDir_;
+    PrivateFolder privateFolder_;
     std::unique_ptr<StbSimulator> box_;
     std::unique_ptr<CMainDlg> window_;
 };

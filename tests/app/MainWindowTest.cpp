@@ -56,7 +56,8 @@ private slots:
         QVERIFY(Enabled(w, ID_IMPORT_DATA));
         QVERIFY(Enabled(w, ID_CHANNEL_NUMBER_DISPLAY));
         QVERIFY(!Enabled(w, ID_FILE_BROWSER)); // not part of the program yet
-        QCOMPARE(QString::fromStdString(w.workDir()), QString::fromStdString(h.work().string()));
+        QCOMPARE(QString::fromStdString(w.workDir()), QString::fromStdString(h.privateDir().string()));
+        QCOMPARE(QString::fromStdString(w.backupPath()), QString::fromStdString(h.work().string()));
 
         // With no data a click on a list button shows neither.
         QTest::mouseClick(Radio(w, IDC_RADIO_RADIO), Qt::LeftButton);
@@ -126,6 +127,26 @@ private slots:
         QVERIFY(w.channelGrid().GetSingleRowSelection());
         ClickRow(w.categoryGrid(), 0);
         QVERIFY(!w.channelGrid().GetSingleRowSelection());
+    }
+
+    // The working files go to the private folder, so a current folder that cannot take them
+    // (read-only, or removed: root writes anywhere) does not matter, and neither keeps a file.
+    void downloadWorksFromACurrentFolderItCannotWrite()
+    {
+        namespace fs = std::filesystem;
+        MainWindowHarness h;
+        h.StartBox("127.0.0.116", DemoSize::Tiny);
+        CMainDlg& w = h.Open();
+        fs::permissions(h.work(), fs::perms::owner_read | fs::perms::owner_exec);
+        for (const char* folder : {"read-only", "removed"}) {
+            if (folder == std::string("removed"))
+                fs::remove(h.work());
+            QVERIFY2(h.ConnectThroughDialog("127.0.0.116"), folder);
+            QVERIFY2(h.messages.texts().empty(), h.messages.last().c_str());
+            QVERIFY(w.state().hasData());
+            QVERIFY(fs::is_empty(h.privateDir()));
+            QVERIFY(!fs::exists(h.work()) || fs::is_empty(h.work()));
+        }
     }
 
     void tvRadioSwitchRefillsTheCategories()

@@ -131,11 +131,11 @@ TEST(BackupFile, FailedExportNeverLeavesAHalfFileWhereAGoodOneWas)
     EXPECT_FALSE(ExportBackup(ChannelDatabase{}, dir / "no" / "such" / "folder.ech", messages));
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"File open error!"});
 
-    // The target is in the way (a non-empty folder): the rename fails, nothing is left over.
+    // A folder in the way is not a file to replace; nothing is left over.
     std::filesystem::create_directories(dir / "taken.ech" / "inside");
     messages.clear();
     EXPECT_FALSE(ExportBackup(ChannelDatabase{}, dir / "taken.ech", messages));
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{"File write error!"});
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"File open error!"});
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);

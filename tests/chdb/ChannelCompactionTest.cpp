@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <set>
+
 using Entries = std::vector<std::int32_t>;
 
 namespace {
@@ -79,6 +82,78 @@ TEST(CompactChannels, HostileCountsAreClampedToTheTable)
     EXPECT_EQ(CompactChannels(db, {0}), 1);
     EXPECT_EQ(db.channelCount(), 9998);
     EXPECT_LE(db.userListSize(0, ListKind::Tv), 6000);
+}
+
+// The result written the slow, obvious way: the kept records in order, and each list entry
+// mapped through its channel's key unless a deleted channel of the list's kind had that key.
+ChannelDatabase ReferenceCompaction(ChannelDatabase db, const std::set<int>& doomed)
+{
+    const ChannelDatabase before = db;
+    const int count = before.channelCount();
+    std::vector<ChannelInfo> kept;
+    std::set<std::pair<bool, std::uint16_t>> gone;
+    for (int i = 0; i < count; ++i) {
+        const ChannelInfo c = before.channel(i);
+        doomed.count(i) ? (void)gone.insert({c.isRadio(), c.key()}) : kept.push_back(c);
+    }
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        db.setChannel(static_cast<int>(i), kept[i]);
+    db.setChannelCount(static_cast<int>(kept.size()));
+    for (int list = 0; list < ChannelDatabase::kUserListCount; ++list) {
+        for (ListKind kind : {ListKind::Tv, ListKind::Radio}) {
+            const bool radio = kind == ListKind::Radio;
+            Entries entries;
+            for (std::int32_t e : before.userListEntries(list, kind)) {
+                if (e < 0 || e >= count || gone.count({radio, before.channel(e).key()}))
+                    continue;
+                const auto same = [&](const ChannelInfo& c) {
+                    return c.key() == before.channel(e).key() && c.isRadio() == radio;
+                };
+                const auto found = std::find_if(kept.begin(), kept.end(), same);
+                if (found != kept.end())
+                    entries.push_back(static_cast<std::int32_t>(found - kept.begin()));
+            }
+            db.setUserListEntries(list, kind, entries);
+        }
+    }
+    return db;
+}
+
+// Few distinct keys, so that keys repeat within and across the kinds, and broken entries.
+TEST(CompactChannels, MatchesTheReferenceOnRandomTables)
+{
+    std::mt19937 random(7);
+    const auto upTo = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n + 1)); };
+    for (int round = 0; round < 300; ++round) {
+        const int n = 1 + upTo(39);
+        ChannelDatabase db;
+        for (int i = 0; i < n; ++i) {
+            ChannelInfo c;
+            c.setKey(static_cast<std::uint16_t>(upTo(7)));
+            c.setType(static_cast<std::uint8_t>(upTo(2)));
+            c.setName("ch" + std::to_string(i));
+            db.setChannel(i, c);
+        }
+        db.setChannelCount(n);
+        for (int list = 0; list < ChannelDatabase::kUserListCount; ++list) {
+            for (ListKind kind : {ListKind::Tv, ListKind::Radio}) {
+                Entries entries(static_cast<std::size_t>(upTo(12)));
+                for (auto& e : entries)
+                    e = upTo(n + 3) - 2;
+                db.setUserListEntries(list, kind, entries);
+            }
+        }
+        std::set<int> doomed = {upTo(n - 1)};
+        std::vector<int> indices(doomed.begin(), doomed.end());
+        for (int k = upTo(n); k > 0; --k) {
+            indices.push_back(upTo(n + 1) - 1);
+            if (indices.back() >= 0 && indices.back() < n)
+                doomed.insert(indices.back());
+        }
+        const ChannelDatabase expected = ReferenceCompaction(db, doomed);
+        ASSERT_EQ(CompactChannels(db, indices), static_cast<int>(doomed.size()));
+        ASSERT_TRUE(db == expected) << "round " << round;
+    }
 }
 
 TEST(RemapUserListsAfterMove, RewritesOnlyTheMovedIndicesOfTheKind)
