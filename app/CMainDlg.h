@@ -8,7 +8,9 @@
 
 #include <QRect>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class CGridCtrl;
 
@@ -49,6 +51,7 @@ private:
     void OnExit();
     void OnChannelNumberDisplay();
     void OnListSwitch();
+    void OnEditSatLists();
 
     // Grids.
     void SetUpGrids();
@@ -60,6 +63,14 @@ private:
     void OnGroupNotify(int code, int row);
     void ShowNoData();
     void ShowListSelector();
+    // What the channel grid shows selected, by channel key, to be found again after a refill.
+    struct ChannelSelection {
+        std::vector<std::uint16_t> selectedKeys;
+        int focusKey = -1;
+        int scrollPos = 0;
+    };
+    ChannelSelection SaveChannelSelection() const;
+    void RestoreChannelSelection(const ChannelSelection& kept);
 
     // Layout.
     void RecordLayout();

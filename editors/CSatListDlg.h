@@ -43,6 +43,9 @@ public:
     CGridCtrl& transponderGrid() { return *m_gridTp; }
     CGridCtrl& channelGrid() { return *m_gridChannel; }
     int contextRow() const { return m_nContextRow; }
+    // Table indices behind the rows of the transponder and channel grids.
+    const std::vector<int>& transponderRows() const { return m_tpRows; }
+    const std::vector<int>& channelRows() const { return m_channelRows; }
 
 protected:
     void OnInitDialog() override;
