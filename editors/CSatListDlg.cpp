@@ -185,9 +185,13 @@ void CSatListDlg::OnAddTransponder()
     }
     CTpInfoDlg dialog(m_db, m_tpRows, m_messages, this);
     dialog.m_bAddMode = true;
-    if (dialog.DoModal() != IDOK)
-        return;
-    const int index = AddTransponder(m_db, sat, dialog.m_tpInfo);
+    if (dialog.DoModal() == IDOK)
+        AppendTransponder(dialog.m_tpInfo);
+}
+
+void CSatListDlg::AppendTransponder(const TpInfo& values)
+{
+    const int index = AddTransponder(m_db, FocusedSatellite(), values);
     if (index < 0)
         return;
     FillTransponderGrid();
@@ -207,9 +211,15 @@ void CSatListDlg::OnDeleteTransponder()
                            TransponderRowText(m_db.transponder(index)) + "\n";
     for (int r = 0; r < m_gridChannel->GetRowCount(); ++r)
         question += m_gridChannel->GetItemText(r, 0).toStdString() + "\n";
-    if (!Ask(m_messages, question))
+    if (Ask(m_messages, question))
+        RemoveTransponder(m_nContextRow);
+}
+
+void CSatListDlg::RemoveTransponder(int row)
+{
+    if (row < 0 || row >= static_cast<int>(m_tpRows.size()))
         return;
-    if (DeleteTransponder(m_db, FocusedSatellite(), index) > 0)
+    if (DeleteTransponder(m_db, FocusedSatellite(), m_tpRows[std::size_t(row)]) > 0)
         m_bChannelsChanged = true;
     FillTransponderGrid();
 }

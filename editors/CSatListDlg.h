@@ -37,6 +37,12 @@ public:
     bool loaded() const { return m_bLoaded; }
     bool channelsChanged() const { return m_bChannelsChanged; }
 
+    // What "Add Transponder" and "Delete Transponder" do once the dialog or the question was
+    // answered: the new record appended and shown, or the transponder on grid row `row` deleted
+    // with its channels.
+    void AppendTransponder(const TpInfo& values);
+    void RemoveTransponder(int row);
+
     // For tests and benchmarks.
     const ChannelDatabase& tables() const { return m_db; }
     CGridCtrl& satelliteGrid() { return *m_gridSat; }
