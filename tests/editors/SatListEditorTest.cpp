@@ -137,6 +137,14 @@ private slots:
         QCOMPARE(e.channelGrid().GetRowCount(), 0);
         QCOMPARE(e.GetDlgItemText(IDC_COUNT_TRANSPONDERS), std::string("0"));
         QCOMPARE(e.GetDlgItemText(IDC_COUNT_CHANNELS), std::string("0"));
+
+        // The arrow keys move through the satellites and transponders as clicks do.
+        e.satelliteGrid().setFocus();
+        QTest::keyClick(&e.satelliteGrid(), Qt::Key_Down);
+        QCOMPARE(e.transponderGrid().GetRowCount(), 2);
+        QTest::keyClick(&e.transponderGrid(), Qt::Key_Down);
+        QCOMPARE(e.transponderGrid().GetFocusCell().row, 1);
+        QCOMPARE(e.channelGrid().GetRowCount(), 0);
     }
 
     void enterAndEscapeDoNotClose()
