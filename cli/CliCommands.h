@@ -22,6 +22,10 @@ int RunUnpack(const std::vector<std::string>& args, MessageService& messages, st
 int RunDownload(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
 int RunUpload(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
 int RunPing(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
+// The box's USB storage: its disks, a folder listing and the free space of a partition.
+int RunDisks(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
+int RunLs(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
+int RunDf(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
 
 // Every command, in the order `--help` lists them.
 const std::vector<CliCommand>& CliCommandTable();

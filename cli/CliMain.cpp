@@ -8,14 +8,21 @@ const std::vector<CliCommand>& CliCommandTable()
          "show a backup file or a folder of database files", RunDump},
         {"pack", "pack FOLDER BACKUP", "make a backup file from a folder's three database files",
          RunPack},
-        {"unpack", "unpack BACKUP FOLDER", "write a backup file's three database files into a folder",
-         RunUnpack},
+        {"unpack", "unpack BACKUP FOLDER",
+         "write a backup file's three database files into a folder", RunUnpack},
         {"download", "download ADDRESS TARGET",
          "download the box's database into a backup file (.ech) or a folder", RunDownload},
         {"upload", "upload SOURCE ADDRESS",
          "send a backup file's or a folder's database to the box and apply it", RunUpload},
         {"ping", "ping ADDRESS",
          "check that the box answers an echo request (exit 1 when it does not)", RunPing},
+        {"disks", "disks ADDRESS [--format text|json]",
+         "list the box's USB disks and partitions: label, device, size in bytes", RunDisks},
+        {"ls", "ls ADDRESS DEVICE [PATH] [--format text|json]",
+         "mount DEVICE (as disks prints it) and list PATH of it (default /), then release it",
+         RunLs},
+        {"df", "df ADDRESS DEVICE", "mount DEVICE and print its free bytes, then release it",
+         RunDf},
     };
     return table;
 }
@@ -26,7 +33,9 @@ void PrintUsage(std::ostream& out)
 {
     out << "Usage: channeltool-cli COMMAND [ARGUMENTS]\n\n"
            "SOURCE is a backup file (.ech) or a folder holding chdata.dat, chidx.dat and\n"
-           "menudata.dat. Failures print the program's message on stderr and exit with 1.\n\n"
+           "menudata.dat. DEVICE is a partition as disks prints it (/dev/sda1); PATH is a\n"
+           "folder of it from its top (/ or /Movies). Failures print the program's message on\n"
+           "stderr and exit with 1.\n\n"
            "Commands:\n";
     for (const CliCommand& c : CliCommandTable())
         out << "  " << c.usage << "\n      " << c.summary << '\n';

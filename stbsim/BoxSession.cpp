@@ -118,7 +118,7 @@ std::optional<Fault> BoxSession::TakeFault(const std::string& keyword, const std
 bool BoxSession::Refuses(const std::optional<Fault>& fault)
 {
     return fault && (fault->kind == Fault::Kind::Close || fault->kind == Fault::Kind::Reply ||
-                     fault->kind == Fault::Kind::Stall);
+                     fault->kind == Fault::Kind::Stall || fault->kind == Fault::Kind::Hostile);
 }
 
 BoxSession::Next BoxSession::Refuse(const Fault& fault, const std::string& request)
@@ -130,6 +130,10 @@ BoxSession::Next BoxSession::Refuse(const Fault& fault, const std::string& reque
     case Fault::Kind::Stall:
         socket_.WaitForClose();
         return Next::Close;
+    case Fault::Kind::Hostile:
+        return socket_.SendWithMarker(kHostileListing, "SIG_DISK_FILE_INFO_END", false)
+                   ? Next::Continue
+                   : Next::Close;
     default:
         return Next::Close;
     }

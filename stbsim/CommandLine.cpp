@@ -104,10 +104,13 @@ df, du, mkdir, rm):
   K=stall          never answer, until the connection closes or the box stops
   K=short:N        carry it out, send the reply (or data) without its last N bytes, close
   K=split          carry it out, send the reply in two writes with a pause between
+  K=hostile        answer a folder listing whose names try to lead out of the folder
+                   (../escape, /etc/passwd, a line feed, "." and "..", "|")
   Prefix "once:" to fire only once; prefix "after:" (after "once:") to hit the reply that
   follows an upload's data block (SIG_SET_CHDATA/CHINDEX/MENUDATA, SIG_SET_FILE_START)
   instead of the first one. Examples:
     --fault SIG_GET_CHDATA=short:1000   --fault SIG_SET_FILE_START=once:after:reply:NO
     --fault SIG_COMMAND_START:df=reply:SIG_COMMAND_ERROR
+    --fault SIG_GET_DISK_FILE_INFO=hostile
 )";
 }

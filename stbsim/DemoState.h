@@ -18,8 +18,9 @@ inline constexpr const char* kTempFolder = "tmp";
 } // namespace statedir
 
 // Fills `dir` (created when missing) with a fresh demo state: a demo database of the given
-// size, the two-disk demo layout, and a few folders and files on the partitions (names with
-// spaces and non-ASCII letters, a long folder, an empty one and one symbolic link).
+// size, the two-disk demo layout, and a few folders and files on the partitions: nested
+// folders, names with spaces, non-ASCII letters, quotes, "$", "`" and "|", empty files, a long
+// folder, an empty one, one symbolic link and a sparse file over 4 GiB on /dev/sdb2.
 // Files already there are replaced. False when something cannot be written.
 bool InitDemoState(const std::filesystem::path& dir, std::uint32_t seed = 1,
                    DemoSize size = DemoSize::Large);

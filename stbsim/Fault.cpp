@@ -37,6 +37,25 @@ Fault Fault::Stall()
     return f;
 }
 
+Fault Fault::HostileNames()
+{
+    Fault f;
+    f.kind = Kind::Hostile;
+    return f;
+}
+
+const char* const kHostileListing =
+    "total 24\n"
+    "drwxr-xr-x    2 root     root           4096 Mar  1 10:00 ../escape\n"
+    "-rw-r--r--    1 root     root           1234 Mar  1 10:00 /etc/passwd\n"
+    "-rw-r--r--    1 root     root             10 Mar  1 10:00 new\nline.txt\n"
+    "drwxr-xr-x    2 root     root           4096 Mar  1 10:00 .\n"
+    "drwxr-xr-x    2 root     root           4096 Mar  1 10:00 ..\n"
+    "drwxr-xr-x    2 root     root           4096 Mar  1 10:00 sub/../..\n"
+    "-rw-r--r--    1 root     root              5 Mar  1 10:00 0|..|0\n"
+    "drwxr-xr-x    2 root     root           4096 Mar  1 10:00 a|b\n"
+    "-rw-r--r--    1 root     root             42 Mar  1 10:00 plain.txt\n";
+
 Fault Fault::Once() const
 {
     Fault f = *this;
@@ -67,6 +86,8 @@ std::string Fault::Describe() const
         return mode + "split";
     case Kind::Stall:
         return mode + "stall";
+    case Kind::Hostile:
+        return mode + "hostile";
     }
     return mode;
 }
@@ -99,6 +120,8 @@ std::optional<FaultRule> ParseFaultRule(std::string_view rule)
         out.fault = Fault::Split();
     } else if (mode == "stall") {
         out.fault = Fault::Stall();
+    } else if (mode == "hostile") {
+        out.fault = Fault::HostileNames();
     } else if (TakePrefix(mode, "reply:")) {
         out.fault = Fault::Reply(std::string(mode));
     } else if (TakePrefix(mode, "short:")) {

@@ -10,10 +10,10 @@
 // A way for the simulated box to misbehave on one request keyword, so that tests reach the
 // program's failure paths.
 //
-// close, reply and stall replace the request's handling: the box does not carry it out.
-// short and split mangle only how the reply travels: the request is carried out.
+// close, reply, stall and hostile replace the request's handling: the box does not carry it
+// out. short and split mangle only how the reply travels: the request is carried out.
 struct Fault {
-    enum class Kind { Close, Reply, Short, Split, Stall };
+    enum class Kind { Close, Reply, Short, Split, Stall, Hostile };
 
     Kind kind = Kind::Close;
     std::string text;         // Reply: the text sent instead
@@ -26,6 +26,8 @@ struct Fault {
     static Fault ShortData(std::size_t withheld);
     static Fault Split();
     static Fault Stall();
+    // Answers with kHostileListing, whatever was asked.
+    static Fault HostileNames();
     Fault Once() const;
     Fault AfterData() const;
 
@@ -33,7 +35,14 @@ struct Fault {
     std::string Describe() const;
 };
 
-// Parses "KEY=MODE" with MODE = [once:][after:](close | reply:TEXT | short:N | split | stall).
+// A folder listing whose names try to lead the program astray: out of the folder ("../escape",
+// "/etc/passwd", "sub/../.."), onto the folder itself or its parent ("." and ".."), across a
+// line ("new" + line feed + "line.txt"), or into the parent row of a "|"-joined entry text
+// ("0|..|0", "a|b"). One plain file, "plain.txt", is among them.
+extern const char* const kHostileListing;
+
+// Parses "KEY=MODE" with
+// MODE = [once:][after:](close | reply:TEXT | short:N | split | stall | hostile).
 // KEY is a request keyword such as SIG_GET_CHDATA, or SIG_COMMAND_START:VERB for one command
 // (df, du, mkdir, rm).
 struct FaultRule {

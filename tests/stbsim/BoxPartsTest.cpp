@@ -61,7 +61,7 @@ TEST(Fault, RulesNameAKeyAndAModeThatReadsBackAsWritten)
 {
     for (const char* rule :
          {"SIG_GET_CHDATA=close", "SIG_COMMAND_START:df=once:reply:a=b:c",
-          "K=reply:", "SIG_SET_CHDATA=once:after:short:12", "K=split", "K=stall"}) {
+          "K=reply:", "SIG_SET_CHDATA=once:after:short:12", "K=split", "K=stall", "K=hostile"}) {
         const auto parsed = ParseFaultRule(rule);
         ASSERT_TRUE(parsed) << rule;
         EXPECT_EQ(parsed->key + "=" + parsed->fault.Describe(), rule);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -69,8 +71,8 @@ TEST(StorageService, ListingsReadAsTheProgramReadsThem)
     const std::string raw =
         box.AskUntil("SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/", "SIG_DISK_FILE_INFO_END").text;
     EXPECT_NE(raw.find("\nlrwxrwxrwx "), std::string::npos); // the demo link, which is dropped
-    EXPECT_EQ(ReadListing(raw), (Names{"Empty folder/", "Movies/", "Music/", "Photos/",
-                                       "Recordings/", "readme.txt 53"}));
+    EXPECT_EQ(ReadListing(raw), (Names{"Empty folder/", "Movies/", "Music/", "Odd names/",
+                                       "Photos/", "Recordings/", "readme.txt 53"}));
     EXPECT_EQ(List(box, "/mnt/link_to_pc/Music/Caf\xC3\xA9 del Mar"),
               (Names{"01 Intro.mp3 40000", "02 Ocean.mp3 52000"}));
     // A listing longer than one receive still shows its marker within one chunk.
@@ -79,6 +81,14 @@ TEST(StorageService, ListingsReadAsTheProgramReadsThem)
     EXPECT_TRUE(recordings.complete && recordings.chunks > 1) << recordings.chunks;
     EXPECT_EQ(ReadListing(recordings.text).value_or(Names{}).size(), 30u);
     EXPECT_EQ(List(box, "/mnt/link_to_pc/Empty folder"), Names{});
+    // The demo's file over 4 GiB takes no room on the host.
+    ASSERT_TRUE(box.Mount("/dev/sdb2"));
+    EXPECT_EQ(List(box, "/mnt/link_to_pc/Timeshift"), Names{"Timeshift 2024-03-01.ts 4831842529"});
+    struct stat st {};
+    ASSERT_EQ(
+        ::stat((box.dir() / "state/disks/sdb2/Timeshift/Timeshift 2024-03-01.ts").c_str(), &st), 0);
+    EXPECT_LT(st.st_blocks, 2048);
+    ASSERT_TRUE(box.Mount());
     BoxClient client(box.address());
     for (const char* bad : {"readme.txt", "missing", "latest.ts", "../"})
         EXPECT_EQ(client.Ask(std::string("SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/") + bad),
