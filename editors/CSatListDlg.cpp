@@ -15,7 +15,6 @@
 namespace {
 
 constexpr unsigned kHandOverFiles = ChannelDatabase::kChData | ChannelDatabase::kChIdx;
-constexpr int kDefaultRows = 10;
 
 bool Ask(MessageService& messages, const std::string& text)
 {

@@ -5,24 +5,18 @@
 #include "editors/CSatListDlg.h"
 #include "grid/CGridCtrl.h"
 #include "platform/ui/CommandTarget.h"
-#include "platform/ui/MenuBuilder.h"
 #include "res/ResourceIds.h"
 #include "tests/app/MainWindowHarness.h"
 #include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
+#include "tests/support/ui/UiDriving.h"
 
-#include <QLineEdit>
-#include <QMenu>
 #include <QTest>
 
-namespace {
+#include <algorithm>
+#include <ranges>
 
-bool Enabled(CMainDlg& window, int command)
-{
-    CCmdUI cmd(command);
-    window.OnUpdateCommand(cmd);
-    return cmd.enabled();
-}
+namespace {
 
 bool HandOverFilesIn(const std::filesystem::path& folder)
 {
@@ -40,19 +34,9 @@ bool RunEditor(CMainDlg& window, const std::function<void(CSatListDlg&)>& inside
     return watcher.ran();
 }
 
-// Deletes the channel on row `row` of the editor's channel grid through its context menu.
 void DeleteChannelRow(CSatListDlg& editor, int row)
 {
-    CGridCtrl& grid = editor.channelGrid();
-    auto menu = ModalWatcher::For<QMenu>([](QMenu* m) {
-        for (QAction* a : m->actions())
-            if (CommandIdOf(a) == ID_DELETE_CHANNEL)
-                m->setActiveAction(a);
-        QTest::keyClick(m, Qt::Key_Return);
-    });
-    grid.EnsureVisible(row, 0);
-    QTest::mouseClick(grid.viewport(), Qt::RightButton, Qt::NoModifier, grid.GetCellRect(row, 0).center());
-    QVERIFY(menu.ran());
+    QVERIFY(UseContextMenu([&] { ClickRow(editor.channelGrid(), row, Qt::RightButton); }, ID_DELETE_CHANNEL));
 }
 
 } // namespace
@@ -66,69 +50,57 @@ private slots:
         MainWindowHarness h;
         h.StartBox("127.0.0.130");
         CMainDlg& w = h.Open();
-        QVERIFY(!Enabled(w, ID_EDIT_SAT_LISTS));
+        CCmdUI enabled(ID_EDIT_SAT_LISTS);
+        w.OnUpdateCommand(enabled);
+        QVERIFY(!enabled.enabled()); // no data yet
         QVERIFY(h.ConnectThroughDialog("127.0.0.130"));
-        QVERIFY(Enabled(w, ID_EDIT_SAT_LISTS));
 
         // SAT / All: a channel further down whose transponder carries another one.
-        const ChannelView& view = w.channelView();
+        const ChannelDatabase& db = w.state().db;
+        auto partners = [&](const ChannelInfo& c) {
+            return std::ranges::count_if(std::views::iota(0, db.channelCount()), [&](int i) {
+                return db.channel(i).satelliteId() == c.satelliteId() && db.channel(i).transponderId() == c.transponderId();
+            });
+        };
         int pick = 30;
-        auto sameTransponder = [&](const ChannelInfo& a, const ChannelInfo& b) {
-            return a.satelliteId() == b.satelliteId() && a.transponderId() == b.transponderId();
-        };
-        auto partners = [&](int row) {
-            int n = 0;
-            for (int i = 0; i < w.state().db.channelCount(); ++i)
-                n += sameTransponder(w.state().db.channel(i), view.records[std::size_t(row)]);
-            return n;
-        };
-        while (partners(pick) < 2)
+        while (partners(w.channelView().records[std::size_t(pick)]) < 2)
             ++pick;
         ClickRow(w.channelGrid(), pick);
         const int scroll = w.channelGrid().GetScrollPos();
         QVERIFY(scroll > 0);
-        const ChannelInfo current = view.records[std::size_t(pick)];
-        const int countBefore = w.state().db.channelCount();
-        std::string renamedTo;
+        const ChannelInfo current = w.channelView().records[std::size_t(pick)];
+        const int countBefore = db.channelCount();
 
         QVERIFY(RunEditor(w, [&](CSatListDlg& e) {
             QVERIFY(!HandOverFilesIn(h.privateDir())); // the editor took them
             const ChannelDatabase& t = e.tables();
             const int sat = e.satelliteGrid().GetFocusCell().row;
-            QCOMPARE(t.satellite(sat).id(), current.satelliteId());
             const int tp = e.transponderGrid().GetFocusCell().row;
-            QCOMPARE(t.transponder(e.transponderRows()[std::size_t(tp)]).id(), current.transponderId());
             const int channel = e.channelGrid().GetFocusCell().row;
+            QCOMPARE(t.satellite(sat).id(), current.satelliteId());
+            QCOMPARE(t.transponder(e.transponderRows()[std::size_t(tp)]).id(), current.transponderId());
             QVERIFY(channel >= 0);
             QCOMPARE(t.channel(e.channelRows()[std::size_t(channel)]).key(), current.key());
 
-            auto rename = ModalWatcher::For<CSatInfoDlg>([&](CSatInfoDlg* d) {
-                auto* name = d->DlgItem<QLineEdit>(IDC_SAT_NAME);
-                name->selectAll();
-                QTest::keyClicks(name, "Renamed");
-                QTest::keyClick(name, Qt::Key_Return);
+            auto rename = ModalWatcher::For<CSatInfoDlg>([](CSatInfoDlg* d) {
+                TypeInto(d->GetDlgItem(IDC_SAT_NAME), "Renamed");
+                PressEnter(*d);
             });
-            QTest::mouseClick(e.satelliteGrid().viewport(), Qt::RightButton, Qt::NoModifier,
-                              e.satelliteGrid().GetCellRect(sat, 0).center());
+            ClickRow(e.satelliteGrid(), sat, Qt::RightButton);
             QVERIFY(rename.ran());
-            renamedTo = t.satellite(sat).name();
             DeleteChannelRow(e, channel == 0 ? 1 : 0); // another channel of the transponder
         }));
-        QCOMPARE(renamedTo, std::string("Renamed"));
         QVERIFY(!HandOverFilesIn(h.privateDir()));
         QCOMPARE(w.state().db.channelCount(), countBefore - 1);
         QVERIFY(w.state().modified); // a channel went
 
-        // The names of the satellite list follow; the current channel stays current.
-        bool found = false;
+        // The satellite list takes the new name; the current channel stays current and in view.
         for (const SatListEntry& entry : w.state().satList)
             if (entry.satelliteId == current.satelliteId())
-                found = entry.name == "Renamed";
-        QVERIFY(found);
+                QCOMPARE(entry.name, std::string("Renamed"));
         const int focus = w.channelGrid().GetFocusCell().row;
-        QVERIFY(focus >= 0);
+        QVERIFY(focus >= 0 && w.channelGrid().IsCellSelected(focus, 0));
         QCOMPARE(w.channelView().records[std::size_t(focus)].key(), current.key());
-        QVERIFY(w.channelGrid().IsCellSelected(focus, 0));
         QCOMPARE(w.channelGrid().GetScrollPos(), scroll);
     }
 
@@ -139,10 +111,8 @@ private slots:
         CMainDlg& w = h.Open();
         QVERIFY(h.ConnectThroughDialog("127.0.0.131"));
         ClickRow(w.groupGrid(), 2); // a satellite under "SAT", no channel current
-        const std::uint16_t satId = SatelliteIdOfGroup(w.state(), 2);
         QVERIFY(RunEditor(w, [&](CSatListDlg& e) {
-            const int sat = e.satelliteGrid().GetFocusCell().row;
-            QCOMPARE(e.tables().satellite(sat).id(), satId);
+            QCOMPARE(e.tables().satellite(e.satelliteGrid().GetFocusCell().row).id(), SatelliteIdOfGroup(w.state(), 2));
             QCOMPARE(e.transponderGrid().GetFocusCell().row, 0);
             QCOMPARE(e.channelGrid().GetFocusCell().row, -1);
         }));

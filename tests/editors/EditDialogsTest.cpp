@@ -1,5 +1,5 @@
 // The satellite, transponder, channel and PIN dialogs driven by keys: what they show, what
-// they store, and how a failed check keeps them open.
+// they give back, and how a failed check keeps them open on the offending field.
 #include "editors/CChannelInfoDlg.h"
 #include "editors/CPinDlg.h"
 #include "editors/CSatInfoDlg.h"
@@ -8,54 +8,20 @@
 #include "tests/editors/EditorFixture.h"
 #include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
+#include "tests/support/ui/UiDriving.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
-QComboBox* Combo(CDialog& d, int id) { return d.DlgItem<QComboBox>(id); }
-
-QStringList Items(QComboBox* combo)
+QStringList Items(CDialog& d, int id)
 {
     QStringList items;
+    auto* combo = d.DlgItem<QComboBox>(id);
     for (int i = 0; i < combo->count(); ++i)
         items << combo->itemText(i);
     return items;
-}
-
-// Replaces the text of an edit (or an editable combo) by typing.
-void Type(CDialog& d, int id, const QString& text)
-{
-    QWidget* w = d.GetDlgItem(id);
-    if (auto* combo = qobject_cast<QComboBox*>(w))
-        w = combo->lineEdit();
-    w->setFocus();
-    static_cast<QLineEdit*>(w)->selectAll();
-    QTest::keyClick(w, Qt::Key_Delete);
-    for (QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(w, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
-// Picks an entry of a drop-down list with the arrow keys.
-void Pick(CDialog& d, int id, int index)
-{
-    QComboBox* combo = Combo(d, id);
-    combo->setFocus();
-    QTest::keyClick(combo, Qt::Key_Home);
-    for (int i = combo->currentIndex() < 0 ? -1 : 0; i < index; ++i)
-        QTest::keyClick(combo, Qt::Key_Down);
-}
-
-// Keys go where the focus is, as the user's would.
-void PressEnter(CDialog& d)
-{
-    QTest::keyClick(d.focusWidget() ? d.focusWidget() : &d, Qt::Key_Return);
 }
 
 void ShowActive(CDialog& d)
@@ -64,6 +30,14 @@ void ShowActive(CDialog& d)
     d.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d));
 }
+
+// The message of a failed check, the focus on `id`, the dialog still open.
+#define QCHECK_REFUSED(dialog, messages, text, id)                                                 \
+    do {                                                                                           \
+        QCOMPARE((messages).last(), std::string(text));                                            \
+        QCOMPARE(QApplication::focusWidget(), (dialog).GetDlgItem(id));                            \
+        QVERIFY((dialog).isVisible());                                                             \
+    } while (0)
 
 } // namespace
 
@@ -77,25 +51,20 @@ private slots:
         CPinDlg pin(messages);
         pin.m_strPin = "0042";
         ShowActive(pin);
-        QVERIFY(pin.DlgItem<QLineEdit>(IDC_EDIT_PIN)->echoMode() == QLineEdit::Password);
-        Type(pin, IDC_EDIT_PIN, "42");
+        QCOMPARE(pin.DlgItem<QLineEdit>(IDC_EDIT_PIN)->echoMode(), QLineEdit::Password);
+        TypeInto(pin.GetDlgItem(IDC_EDIT_PIN), "42");
         PressEnter(pin);
-        QCOMPARE(messages.last(), std::string("Wrong PIN!"));
-        QVERIFY(pin.isVisible());
-        QCOMPARE(QApplication::focusWidget(), pin.GetDlgItem(IDC_EDIT_PIN));
+        QCHECK_REFUSED(pin, messages, "Wrong PIN!", IDC_EDIT_PIN);
         QCOMPARE(pin.GetDlgItemText(IDC_EDIT_PIN), std::string("42")); // the text stays
-        Type(pin, IDC_EDIT_PIN, "0042");
+        TypeInto(pin.GetDlgItem(IDC_EDIT_PIN), "0042");
         PressEnter(pin);
-        QVERIFY(!pin.isVisible());
         QCOMPARE(pin.result(), IDOK);
-
-        CPinDlg exit(messages);
-        ShowActive(exit);
-        QTest::keyClick(&exit, Qt::Key_Escape);
-        QCOMPARE(exit.result(), IDCANCEL);
+        ShowActive(pin);
+        QTest::keyClick(pin.focusWidget(), Qt::Key_Escape);
+        QCOMPARE(pin.result(), IDCANCEL);
     }
 
-    void satelliteDialogShowsTheStoredSettings()
+    void satelliteDialogShowsAndStores()
     {
         const ChannelDatabase db = EditorTables();
         RecordingMessages messages;
@@ -103,156 +72,103 @@ private slots:
         sat.setPosition(1801);
         sat.setLnbType(1);
         sat.setLnbLow(5150);
-        sat.setLnbHigh(5150);
         sat.setTone22k(1);
         sat.setDiseqc(5);
         CSatInfoDlg dialog(db, messages);
         dialog.m_satInfo = sat;
         ShowActive(dialog);
-        QCOMPARE(dialog.GetDlgItemText(IDC_SAT_POSITION), std::string("179.9"));
-        QCOMPARE(dialog.GetDlgItemText(IDC_SAT_EAST_WEST), std::string("W"));
-        QCOMPARE(dialog.GetDlgItemText(IDC_SAT_LNB), std::string("5150"));
-        QCOMPARE(Items(Combo(dialog, IDC_SAT_22KHZ)), (QStringList{"Off", "On"}));
-        QCOMPARE(Combo(dialog, IDC_SAT_22KHZ)->currentIndex(), 1);
-        QCOMPARE(dialog.GetDlgItemText(IDC_SAT_DISEQC), std::string("Mini A"));
-        QCOMPARE(dialog.GetDlgItemText(IDC_SAT_POSITIONER), std::string()); // none
+        const std::pair<int, const char*> shown[] = {{IDC_SAT_POSITION, "179.9"}, {IDC_SAT_EAST_WEST, "W"},
+                                                     {IDC_SAT_LNB, "5150"},       {IDC_SAT_22KHZ, "On"},
+                                                     {IDC_SAT_DISEQC, "Mini A"},  {IDC_SAT_POSITIONER, ""}};
+        for (const auto& [id, text] : shown)
+            QCOMPARE(dialog.GetDlgItemText(id), std::string(text));
 
-        // Picking a dual LNB offers "Auto" alone; typing a frequency brings "Off"/"On" back.
-        Pick(dialog, IDC_SAT_LNB, 1);
-        QCOMPARE(dialog.GetDlgItemText(IDC_SAT_LNB), std::string("u9.75/10.75"));
-        QCOMPARE(Items(Combo(dialog, IDC_SAT_22KHZ)), (QStringList{"Auto"}));
-        Type(dialog, IDC_SAT_LNB, "7001");
-        QCOMPARE(Items(Combo(dialog, IDC_SAT_22KHZ)), (QStringList{"Off", "On"}));
-        QCOMPARE(Combo(dialog, IDC_SAT_22KHZ)->currentIndex(), 0);
+        // A dual LNB offers "Auto" alone; typing a frequency brings "Off"/"On" back.
+        PickEntry(dialog.GetDlgItem(IDC_SAT_LNB), 1);
+        QCOMPARE(Items(dialog, IDC_SAT_22KHZ), (QStringList{"Auto"}));
+        TypeInto(dialog.GetDlgItem(IDC_SAT_LNB), "10750");
+        QCOMPARE(Items(dialog, IDC_SAT_22KHZ), (QStringList{"Off", "On"}));
 
-        // Escape: nothing goes back.
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QCOMPARE(dialog.result(), IDCANCEL);
-        QCOMPARE(dialog.m_satInfo, sat);
-
-        CSatInfoDlg dual(db, messages);
-        dual.m_satInfo = db.satellite(3);
-        ShowActive(dual);
-        QCOMPARE(dual.GetDlgItemText(IDC_SAT_LNB), std::string("Universal"));
-        QCOMPARE(dual.GetDlgItemText(IDC_SAT_POSITION), std::string("30.0"));
-        QCOMPARE(dual.GetDlgItemText(IDC_SAT_EAST_WEST), std::string("E"));
-    }
-
-    void satelliteDialogStoresOnlyAfterEveryCheckPassed()
-    {
-        const ChannelDatabase db = EditorTables();
-        RecordingMessages messages;
-        CSatInfoDlg dialog(db, messages);
-        dialog.m_satInfo = db.satellite(3);
-        const SatInfo before = dialog.m_satInfo;
-        ShowActive(dialog);
-
-        Type(dialog, IDC_SAT_NAME, "Sat 4"); // another satellite's name
-        Type(dialog, IDC_SAT_POSITION, "181");
+        TypeInto(dialog.GetDlgItem(IDC_SAT_NAME), "Sat 4"); // another satellite's name
+        TypeInto(dialog.GetDlgItem(IDC_SAT_POSITION), "181");
         PressEnter(dialog);
-        QCOMPARE(messages.last(), std::string("Name already exists!"));
-        QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(IDC_SAT_NAME));
-        Type(dialog, IDC_SAT_NAME, "Türksat");
+        QCHECK_REFUSED(dialog, messages, "Name already exists!", IDC_SAT_NAME);
+        TypeInto(dialog.GetDlgItem(IDC_SAT_NAME), QStringLiteral("Türksat"));
         PressEnter(dialog);
-        QCOMPARE(messages.last(), std::string("Position range : 0 ~ 180"));
-        QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(IDC_SAT_POSITION));
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.m_satInfo, before);
+        QCHECK_REFUSED(dialog, messages, "Position range : 0 ~ 180", IDC_SAT_POSITION);
+        QCOMPARE(dialog.m_satInfo, sat); // nothing goes back before every check passed
 
-        Type(dialog, IDC_SAT_POSITION, "42");
-        Pick(dialog, IDC_SAT_EAST_WEST, 0);
-        Type(dialog, IDC_SAT_LNB, "10750");
-        Pick(dialog, IDC_SAT_22KHZ, 1);
-        Pick(dialog, IDC_SAT_LNB_POWER, 3);
-        Type(dialog, IDC_SAT_POSITIONER, "47");
+        TypeInto(dialog.GetDlgItem(IDC_SAT_POSITION), "42");
+        PickEntry(dialog.GetDlgItem(IDC_SAT_22KHZ), 1);
+        TypeInto(dialog.GetDlgItem(IDC_SAT_POSITIONER), "47");
         PressEnter(dialog);
         QCOMPARE(dialog.result(), IDOK);
         const SatInfo& after = dialog.m_satInfo;
-        QCOMPARE(after.name(), std::string("T\xC8u" "rksat")); // the default table: mark, then letter
-        QCOMPARE(after.position(), 420);
-        QCOMPARE(after.lnbType(), 2);
-        QCOMPARE(after.lnbLow(), 10750);
-        QCOMPARE(after.tone22k(), 1);
-        QCOMPARE(after.lnbPower(), 3);
-        QCOMPARE(after.positioner(), 47);
-        QCOMPARE(after.id(), before.id());
-        QCOMPARE(after.transponderCount(), before.transponderCount());
+        QCOMPARE(after.name(), std::string("T\xC8u" "rksat")); // the default table: mark, letter
+        QCOMPARE((std::vector<int>{after.position(), after.lnbType(), after.lnbLow(), after.tone22k(),
+                                   after.positioner(), after.diseqc(), after.id()}),
+                 (std::vector<int>{3180, 2, 10750, 1, 47, 5, sat.id()}));
     }
 
-    void transponderDialogInAddMode()
+    void transponderDialog()
     {
         const ChannelDatabase db = EditorTables();
         RecordingMessages messages;
-        CTpInfoDlg dialog(db, {1, 2}, messages); // satellite 1: 11000/27500/H and 12000/27500/V
-        dialog.m_bAddMode = true;
-        ShowActive(dialog);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Add Transponder"));
-        QCOMPARE(dialog.GetDlgItemText(IDOK), std::string("Add"));
+        CTpInfoDlg edit(db, {1, 2}, messages); // satellite 1: 11000/27500/H, 12000/27500/V
+        edit.m_tpInfo = db.transponder(1);
+        edit.m_nOwnIndex = 1;
+        ShowActive(edit);
+        QCOMPARE(edit.GetDlgItemText(IDC_TP_SYSTEM) + " " + edit.GetDlgItemText(IDC_TP_FEC) + " " +
+                     edit.GetDlgItemText(IDC_TP_POLARIZATION),
+                 std::string("DVB-S 3/4 Horizontal"));
+        PressEnter(edit); // unchanged: not a duplicate of itself
+        QCOMPARE(edit.result(), IDOK);
+
+        CTpInfoDlg add(db, {1, 2}, messages);
+        add.m_bAddMode = true;
+        ShowActive(add);
+        QCOMPARE(add.windowTitle(), QStringLiteral("Add Transponder"));
+        QCOMPARE(add.GetDlgItemText(IDOK), std::string("Add"));
         for (int id : {IDC_TP_SYSTEM, IDC_TP_FEC, IDC_TP_POLARIZATION, IDC_TP_PILOT})
-            QCOMPARE(Combo(dialog, id)->currentIndex(), -1);
-        QCOMPARE(Combo(dialog, IDC_TP_FEC)->count(), 0);
-
-        Type(dialog, IDC_TP_FREQUENCY, "11000");
-        Type(dialog, IDC_TP_SYMBOL_RATE, "27500");
-        PressEnter(dialog);
-        QCOMPARE(messages.last(), std::string("Select FEC!"));
-        QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(IDC_TP_FEC));
-
-        Pick(dialog, IDC_TP_SYSTEM, 1); // DVB-S2: its list, nothing chosen yet
-        QCOMPARE(Combo(dialog, IDC_TP_FEC)->count(), 14);
-        QCOMPARE(Combo(dialog, IDC_TP_FEC)->currentIndex(), -1);
-        Pick(dialog, IDC_TP_FEC, 2);
-        Pick(dialog, IDC_TP_POLARIZATION, 1);
-        Pick(dialog, IDC_TP_PILOT, 2);
-        PressEnter(dialog);
-        QCOMPARE(messages.last(), std::string("Transponder already exists!"));
-        QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(IDC_TP_FREQUENCY));
-        Pick(dialog, IDC_TP_POLARIZATION, 0);
-        PressEnter(dialog);
-        QCOMPARE(dialog.result(), IDOK);
-        QCOMPARE(dialog.m_tpInfo.frequency(), 11000);
-        QCOMPARE(dialog.m_tpInfo.fec(), 2 + 6);
-        QCOMPARE(dialog.m_tpInfo.polarization(), 0);
-        QCOMPARE(dialog.m_tpInfo.pilot(), 2);
-    }
-
-    void transponderDialogInEditMode()
-    {
-        const ChannelDatabase db = EditorTables();
-        RecordingMessages messages;
-        CTpInfoDlg dialog(db, {1, 2}, messages);
-        dialog.m_tpInfo = db.transponder(1);
-        dialog.m_nOwnIndex = 1;
-        ShowActive(dialog);
-        QCOMPARE(dialog.GetDlgItemText(IDC_TP_FREQUENCY), std::string("11000"));
-        QCOMPARE(dialog.GetDlgItemText(IDC_TP_SYSTEM), std::string("DVB-S"));
-        QCOMPARE(dialog.GetDlgItemText(IDC_TP_FEC), std::string("3/4"));
-        QCOMPARE(dialog.GetDlgItemText(IDC_TP_POLARIZATION), std::string("Horizontal"));
-        PressEnter(dialog); // unchanged, and not a duplicate of itself
-        QCOMPARE(dialog.result(), IDOK);
-        QCOMPARE(dialog.m_tpInfo, db.transponder(1));
+            QCOMPARE(add.DlgItem<QComboBox>(id)->currentIndex(), -1);
+        TypeInto(add.GetDlgItem(IDC_TP_FREQUENCY), "11000");
+        TypeInto(add.GetDlgItem(IDC_TP_SYMBOL_RATE), "27500");
+        PressEnter(add);
+        QCHECK_REFUSED(add, messages, "Select FEC!", IDC_TP_FEC);
+        PickEntry(add.GetDlgItem(IDC_TP_SYSTEM), 1); // DVB-S2: its list, nothing chosen yet
+        QCOMPARE(Items(add, IDC_TP_FEC).size(), 14);
+        QCOMPARE(add.DlgItem<QComboBox>(IDC_TP_FEC)->currentIndex(), -1);
+        PickEntry(add.GetDlgItem(IDC_TP_FEC), 2);
+        PickEntry(add.GetDlgItem(IDC_TP_POLARIZATION), 1);
+        PickEntry(add.GetDlgItem(IDC_TP_PILOT), 2);
+        PressEnter(add);
+        QCHECK_REFUSED(add, messages, "Transponder already exists!", IDC_TP_FREQUENCY);
+        PickEntry(add.GetDlgItem(IDC_TP_POLARIZATION), 0);
+        PressEnter(add);
+        QCOMPARE(add.result(), IDOK);
+        const TpInfo& tp = add.m_tpInfo;
+        QCOMPARE((std::vector<int>{tp.frequency(), tp.symbolRate(), tp.fec(), tp.polarization(), tp.pilot()}),
+                 (std::vector<int>{11000, 27500, 2 + 6, 0, 2}));
     }
 
     void channelDialogUnlockingNeedsThePin()
     {
         const ChannelDatabase db = EditorTables();
         RecordingMessages messages;
-        const ChannelInfo radio = db.channel(1); // locked radio
         CChannelInfoDlg dialog(db, messages);
-        dialog.m_values = ChannelValues::From(radio);
-        dialog.m_nKey = radio.key();
+        dialog.m_values = ChannelValues::From(db.channel(1)); // a locked radio
+        dialog.m_nKey = db.channel(1).key();
         dialog.m_strPin = "1234";
         ShowActive(dialog);
         QVERIFY(!dialog.GetDlgItem(IDC_CH_TYPE)->isEnabled());
         QVERIFY(!dialog.GetDlgItem(IDC_CH_VIDEO_PID)->isEnabled());
         QCOMPARE(dialog.GetDlgItemText(IDC_CH_VIDEO_PID), std::string());
-        QCOMPARE(dialog.GetDlgItemText(IDC_CH_NAME), std::string("Radio Eins"));
         QCOMPARE(dialog.GetDlgItemText(IDC_CH_LOCK), std::string("Lock"));
 
-        Pick(dialog, IDC_CH_LOCK, 0);
+        PickEntry(dialog.GetDlgItem(IDC_CH_LOCK), 0);
         // A wrong PIN keeps the PIN dialog open; "Exit" there leaves the channel locked.
         auto wrongThenExit = ModalWatcher::For<CPinDlg>([&](CPinDlg* pin) {
-            Type(*pin, IDC_EDIT_PIN, "0000");
+            TypeInto(pin->GetDlgItem(IDC_EDIT_PIN), "0000");
             PressEnter(*pin);
             QVERIFY(pin->isVisible());
             QTest::mouseClick(pin->GetDlgItem(IDCANCEL), Qt::LeftButton);
@@ -261,26 +177,21 @@ private slots:
         QVERIFY(wrongThenExit.ran());
         QCOMPARE(messages.last(), std::string("Wrong PIN!"));
         QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.m_values.lock, 1);
-
         auto right = ModalWatcher::For<CPinDlg>([&](CPinDlg* pin) {
-            Type(*pin, IDC_EDIT_PIN, "1234");
+            TypeInto(pin->GetDlgItem(IDC_EDIT_PIN), "1234");
             PressEnter(*pin);
         });
-        dialog.GotoDlgCtrl(IDC_CH_NAME);
         PressEnter(dialog);
         QVERIFY(right.ran());
         QCOMPARE(dialog.result(), IDOK);
-        QCOMPARE(dialog.m_values.lock, 0);
-        QCOMPARE(dialog.m_values.videoPid, 0xFFFF);
-        QCOMPARE(dialog.m_values.name, std::string("Radio Eins"));
+        QCOMPARE(dialog.m_values, (ChannelValues{"Radio Eins", 11, 101, 0xFFFF, 301, 401, ChannelInfo::kRadio, 0}));
 
         // Locking asks for nothing.
         CChannelInfoDlg lock(db, messages);
         lock.m_values = ChannelValues::From(db.channel(0));
         lock.m_nKey = db.channel(0).key();
         ShowActive(lock);
-        Pick(lock, IDC_CH_LOCK, 1);
+        PickEntry(lock.GetDlgItem(IDC_CH_LOCK), 1);
         PressEnter(lock);
         QCOMPARE(lock.result(), IDOK);
         QCOMPARE(lock.m_values.lock, 1);
@@ -297,29 +208,26 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Add Channel"));
         QCOMPARE(dialog.GetDlgItemText(IDOK), std::string("Add"));
         QVERIFY(dialog.GetDlgItem(IDC_CH_TYPE)->isEnabled());
-        QCOMPARE(dialog.GetDlgItemText(IDC_CH_TYPE), std::string("SDTV"));
-        QCOMPARE(dialog.GetDlgItemText(IDC_CH_LOCK), std::string("Unlock"));
+        QCOMPARE(dialog.GetDlgItemText(IDC_CH_TYPE) + dialog.GetDlgItemText(IDC_CH_LOCK), std::string("SDTVUnlock"));
 
-        Type(dialog, IDC_CH_NAME, "Radio Eins"); // a radio name of another satellite
+        TypeInto(dialog.GetDlgItem(IDC_CH_NAME), "Radio Eins"); // a radio of another satellite
         PressEnter(dialog);
-        QCOMPARE(messages.last(), std::string("Name already exists!"));
+        QCHECK_REFUSED(dialog, messages, "Name already exists!", IDC_CH_NAME);
         // Letters the name's table has not are refused as they are typed.
-        Type(dialog, IDC_CH_NAME, QString::fromUtf8("Ka\xC5\x82 \xC3\x87ocuk"));
+        TypeInto(dialog.GetDlgItem(IDC_CH_NAME), QStringLiteral("Kał Çocuk"));
         QCOMPARE(dialog.GetDlgItemText(IDC_CH_NAME), std::string("Ka \xC3\x87ocuk"));
-        Pick(dialog, IDC_CH_TYPE, 1);
+        PickEntry(dialog.GetDlgItem(IDC_CH_TYPE), 1);
         QVERIFY(!dialog.GetDlgItem(IDC_CH_VIDEO_PID)->isEnabled());
-        Type(dialog, IDC_CH_SERVICE_ID, "17");
-        Type(dialog, IDC_CH_PMT_PID, "100");
-        Type(dialog, IDC_CH_AUDIO_PID, "65536");
-        Type(dialog, IDC_CH_PCR_PID, "101");
+        const std::pair<int, const char*> typed[] = {
+            {IDC_CH_SERVICE_ID, "17"}, {IDC_CH_PMT_PID, "100"}, {IDC_CH_AUDIO_PID, "65536"}, {IDC_CH_PCR_PID, "101"}};
+        for (const auto& [id, text] : typed)
+            TypeInto(dialog.GetDlgItem(id), text);
         PressEnter(dialog);
-        QCOMPARE(messages.last(), std::string("Audio PID range : 1 ~ 65535"));
-        QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(IDC_CH_AUDIO_PID));
-        Type(dialog, IDC_CH_AUDIO_PID, "102");
+        QCHECK_REFUSED(dialog, messages, "Audio PID range : 1 ~ 65535", IDC_CH_AUDIO_PID);
+        TypeInto(dialog.GetDlgItem(IDC_CH_AUDIO_PID), "102");
         PressEnter(dialog);
         QCOMPARE(dialog.result(), IDOK);
-        QCOMPARE(dialog.m_values, (ChannelValues{"Ka \xC7ocuk", 17, 100, 0xFFFF, 102, 101,
-                                                  ChannelInfo::kRadio, 0}));
+        QCOMPARE(dialog.m_values, (ChannelValues{"Ka \xC7ocuk", 17, 100, 0xFFFF, 102, 101, ChannelInfo::kRadio, 0}));
     }
 };
 
