@@ -12,7 +12,10 @@ namespace {
 
 constexpr std::size_t kMaxNameLength = 23;
 
-std::string Text(MsgId id) { return GetMessageText(id); }
+std::string Text(MsgId id)
+{
+    return GetMessageText(id);
+}
 
 // "%s : 1000 ~ 65535" and the like.
 EditError RangeError(MsgId id, const char* range, EditField field)
@@ -25,7 +28,10 @@ EditError TooLong(EditField field)
     return {Text(MsgId::MaxNoOfCharacters) + " : " + std::to_string(kMaxNameLength), field};
 }
 
-bool InRange(int value, int low, int high) { return value >= low && value <= high; }
+bool InRange(int value, int low, int high)
+{
+    return value >= low && value <= high;
+}
 
 // A selected combo index, or the stored value when nothing is selected.
 std::uint8_t IndexOr(int index, std::uint8_t stored)
@@ -80,7 +86,9 @@ int ParseTenths(std::string_view text)
     // The digits up to one place after the point, exactly: no binary fraction to round.
     long long value = 0;
     for (long long k = 0; k <= point; ++k) {
-        const int digit = k < static_cast<long long>(digits.size()) ? digits[static_cast<std::size_t>(k)] - '0' : 0;
+        const int digit = k < static_cast<long long>(digits.size())
+                              ? digits[static_cast<std::size_t>(k)] - '0'
+                              : 0;
         value = value * 10 + digit;
         if (value > INT_MAX)
             return negative ? INT_MIN : INT_MAX;
@@ -159,7 +167,8 @@ std::optional<EditError> ValidateTransponder(const ChannelDatabase& db, std::spa
     values.setSymbolRate(static_cast<std::uint16_t>(symbolRate));
     if (form.system < 0 || form.fec < 0)
         return EditError{Text(MsgId::SelectFec), EditField::TpFec};
-    values.setFec(static_cast<std::uint8_t>(form.fec + (form.system == kDvbS2 ? kDvbS2FecOffset : 0)));
+    values.setFec(
+        static_cast<std::uint8_t>(form.fec + (form.system == kDvbS2 ? kDvbS2FecOffset : 0)));
     if (form.polarization < 0)
         return EditError{Text(MsgId::SelectPolarization), EditField::TpPolarization};
     values.setPolarization(static_cast<std::uint8_t>(form.polarization));

@@ -46,7 +46,7 @@ enum LnbChoice : int { kLnbUniversal = 0, kLnbU975_1075 = 1 };
 // What the satellite dialog shows. Combo indices are -1 when nothing is selected; the
 // DiSEqC, DiSEqC 1.1 and LNB power values are kept as stored then.
 struct SatForm {
-    std::string name; // stored bytes
+    std::string name;     // stored bytes
     std::string position; // degrees as typed
     int hemisphere = 0;   // 0 East, 1 West
     int lnbChoice = -1;   // the picked list entry of the LNB combo; -1 when typed

@@ -15,7 +15,8 @@ constexpr std::uint16_t kFirstPcTransponderId = 0xF000;
 
 std::string LimitMessage(MsgId id, int limit)
 {
-    return GetMessageText(id) + "\n\n" + GetMessageText(MsgId::Limit) + " : " + std::to_string(limit);
+    return GetMessageText(id) + "\n\n" + GetMessageText(MsgId::Limit) + " : " +
+           std::to_string(limit);
 }
 
 } // namespace
@@ -151,7 +152,8 @@ std::string StoredChannelName(std::uint8_t selector, std::string_view text)
     name += text;
     std::size_t size = std::min(name.size(), kMaxStoredName);
     if (selector == kUtf8Selector)
-        while (size < name.size() && size > 1 && (static_cast<unsigned char>(name[size]) & 0xC0) == 0x80)
+        while (size < name.size() && size > 1 &&
+               (static_cast<unsigned char>(name[size]) & 0xC0) == 0x80)
             --size;
     name.resize(size);
     return name;

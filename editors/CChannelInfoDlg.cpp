@@ -13,10 +13,13 @@
 
 namespace {
 
-QComboBox& Combo(const CDialog& dialog, int id) { return *dialog.DlgItem<QComboBox>(id); }
+QComboBox& Combo(const CDialog& dialog, int id)
+{
+    return *dialog.DlgItem<QComboBox>(id);
+}
 
-constexpr int kPidEdits[] = {IDC_CH_SERVICE_ID, IDC_CH_PMT_PID, IDC_CH_VIDEO_PID,
-                             IDC_CH_AUDIO_PID, IDC_CH_PCR_PID};
+constexpr int kPidEdits[] = {IDC_CH_SERVICE_ID, IDC_CH_PMT_PID, IDC_CH_VIDEO_PID, IDC_CH_AUDIO_PID,
+                             IDC_CH_PCR_PID};
 
 } // namespace
 

@@ -11,7 +11,10 @@
 
 namespace {
 
-QComboBox& Combo(const CDialog& dialog, int id) { return *dialog.DlgItem<QComboBox>(id); }
+QComboBox& Combo(const CDialog& dialog, int id)
+{
+    return *dialog.DlgItem<QComboBox>(id);
+}
 
 } // namespace
 

@@ -137,8 +137,9 @@ int CSatListDlg::ContextTransponder() const
 int CSatListDlg::ContextChannel() const
 {
     const int row = m_nContextRow;
-    return row >= 0 && row < static_cast<int>(m_channelRows.size()) ? m_channelRows[std::size_t(row)]
-                                                                     : -1;
+    return row >= 0 && row < static_cast<int>(m_channelRows.size())
+               ? m_channelRows[std::size_t(row)]
+               : -1;
 }
 
 void CSatListDlg::EditSatellite(int row)

@@ -168,7 +168,8 @@ void CSatListDlg::FillChannelGrid()
     int preselected = -1;
     for (int r = 0; r < count; ++r) {
         WriteChannelRow(r);
-        if (m_wPreChannelKey != 0 && m_db.channel(m_channelRows[std::size_t(r)]).key() == m_wPreChannelKey)
+        if (m_wPreChannelKey != 0 &&
+            m_db.channel(m_channelRows[std::size_t(r)]).key() == m_wPreChannelKey)
             preselected = r;
     }
     FitColumns();
@@ -236,7 +237,8 @@ void CSatListDlg::OnTransponderRightClick(int row, const QPoint& globalPos)
     // Also on an empty grid: "Add Transponder" is how the first one is made.
     m_nContextRow = m_gridTp->GetFocusCell().row;
     if (FocusedSatellite() >= 0)
-        ::TrackPopupMenu(GetPopupTemplate(IDR_POPUP_MENU, kPopupTransponder), *this, this, globalPos);
+        ::TrackPopupMenu(GetPopupTemplate(IDR_POPUP_MENU, kPopupTransponder), *this, this,
+                         globalPos);
 }
 
 void CSatListDlg::OnChannelRightClick(int row, const QPoint& globalPos)

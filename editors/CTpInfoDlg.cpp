@@ -10,7 +10,10 @@
 
 namespace {
 
-QComboBox& Combo(const CDialog& dialog, int id) { return *dialog.DlgItem<QComboBox>(id); }
+QComboBox& Combo(const CDialog& dialog, int id)
+{
+    return *dialog.DlgItem<QComboBox>(id);
+}
 
 } // namespace
 
@@ -71,7 +74,8 @@ void CTpInfoDlg::OnOK()
     form.polarization = Combo(*this, IDC_TP_POLARIZATION).currentIndex();
     form.pilot = Combo(*this, IDC_TP_PILOT).currentIndex();
     TpInfo values = m_tpInfo;
-    if (const auto error = ValidateTransponder(m_tables, m_satelliteRows, m_nOwnIndex, form, values)) {
+    if (const auto error =
+            ValidateTransponder(m_tables, m_satelliteRows, m_nOwnIndex, form, values)) {
         ReportEditError(*this, m_messages, *error);
         return;
     }

@@ -10,21 +10,36 @@
 int FieldControlId(EditField field)
 {
     switch (field) {
-    case EditField::SatName: return IDC_SAT_NAME;
-    case EditField::SatPosition: return IDC_SAT_POSITION;
-    case EditField::SatLnb: return IDC_SAT_LNB;
-    case EditField::SatPositioner: return IDC_SAT_POSITIONER;
-    case EditField::TpFrequency: return IDC_TP_FREQUENCY;
-    case EditField::TpSymbolRate: return IDC_TP_SYMBOL_RATE;
-    case EditField::TpFec: return IDC_TP_FEC;
-    case EditField::TpPolarization: return IDC_TP_POLARIZATION;
-    case EditField::TpPilot: return IDC_TP_PILOT;
-    case EditField::ChannelName: return IDC_CH_NAME;
-    case EditField::ServiceId: return IDC_CH_SERVICE_ID;
-    case EditField::PmtPid: return IDC_CH_PMT_PID;
-    case EditField::VideoPid: return IDC_CH_VIDEO_PID;
-    case EditField::AudioPid: return IDC_CH_AUDIO_PID;
-    case EditField::PcrPid: return IDC_CH_PCR_PID;
+    case EditField::SatName:
+        return IDC_SAT_NAME;
+    case EditField::SatPosition:
+        return IDC_SAT_POSITION;
+    case EditField::SatLnb:
+        return IDC_SAT_LNB;
+    case EditField::SatPositioner:
+        return IDC_SAT_POSITIONER;
+    case EditField::TpFrequency:
+        return IDC_TP_FREQUENCY;
+    case EditField::TpSymbolRate:
+        return IDC_TP_SYMBOL_RATE;
+    case EditField::TpFec:
+        return IDC_TP_FEC;
+    case EditField::TpPolarization:
+        return IDC_TP_POLARIZATION;
+    case EditField::TpPilot:
+        return IDC_TP_PILOT;
+    case EditField::ChannelName:
+        return IDC_CH_NAME;
+    case EditField::ServiceId:
+        return IDC_CH_SERVICE_ID;
+    case EditField::PmtPid:
+        return IDC_CH_PMT_PID;
+    case EditField::VideoPid:
+        return IDC_CH_VIDEO_PID;
+    case EditField::AudioPid:
+        return IDC_CH_AUDIO_PID;
+    case EditField::PcrPid:
+        return IDC_CH_PCR_PID;
     }
     return 0;
 }

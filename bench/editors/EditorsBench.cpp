@@ -10,9 +10,9 @@
 #include "grid/CGridCtrl.h"
 #include "platform/ui/FileDialogs.h"
 #include "res/ResourceIds.h"
+#include "stblink/PlayerLauncher.h"
 #include "stbsim/ChannelReportText.h"
 #include "stbsim/DemoDatabase.h"
-#include "stblink/PlayerLauncher.h"
 #include "util/MessageService.h"
 
 #include <QApplication>
@@ -37,7 +37,10 @@ class NoFiles final : public FileDialogs {
 public:
     std::optional<std::string> SaveFile(const FileDialogRequest&) override { return {}; }
     std::optional<std::string> OpenFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> PickFolder(const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> PickFolder(const std::string&, const std::string&) override
+    {
+        return {};
+    }
 };
 class NoPlayer final : public PlayerLauncher {
 public:
@@ -53,7 +56,8 @@ const ChannelDatabase& FullTables()
 std::filesystem::path Folder()
 {
     static const std::filesystem::path folder = [] {
-        auto path = std::filesystem::temp_directory_path() / ("editors-bench-" + std::to_string(::getpid()));
+        auto path = std::filesystem::temp_directory_path() /
+                    ("editors-bench-" + std::to_string(::getpid()));
         std::filesystem::create_directories(path);
         return path;
     }();
@@ -79,13 +83,15 @@ struct Editor {
     }
     void Paint()
     {
-        for (CGridCtrl* grid : {&dialog->satelliteGrid(), &dialog->transponderGrid(), &dialog->channelGrid()})
+        for (CGridCtrl* grid :
+             {&dialog->satelliteGrid(), &dialog->transponderGrid(), &dialog->channelGrid()})
             benchmark::DoNotOptimize(grid->grab());
     }
     void Click(CGridCtrl& grid, int row)
     {
         grid.EnsureVisible(row, 0);
-        QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, grid.GetCellRect(row, 0).center());
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier,
+                          grid.GetCellRect(row, 0).center());
     }
 };
 
