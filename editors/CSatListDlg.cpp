@@ -7,14 +7,19 @@
 #include "editors/CTpInfoDlg.h"
 #include "editors/EditorControls.h"
 #include "grid/CGridCtrl.h"
+#include "platform/ui/ScreenFit.h"
 #include "res/Artwork.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
 #include "util/MessageService.h"
 
+#include <QScreen>
+#include <QStyle>
+
 namespace {
 
 constexpr unsigned kHandOverFiles = ChannelDatabase::kChData | ChannelDatabase::kChIdx;
+constexpr int kDefaultRows = 10;
 
 bool Ask(MessageService& messages, const std::string& text)
 {
@@ -85,8 +90,18 @@ void CSatListDlg::OnInitDialog()
 
 void CSatListDlg::RecordLayout()
 {
-    // The grids are made exactly the visible rows high; the frame and the window follow.
-    const int rowsHigh = m_nGridRows * m_nRowHeight + 2 * m_gridChannel->frameWidth();
+    // The grids are made exactly the visible rows high, as many as the screen has room for;
+    // the frame and the window follow.
+    const int frameWidth = 2 * m_gridChannel->frameWidth();
+    int rows = m_nGridRows;
+    if (const QScreen* area = screen()) {
+        const int atDefault = ClientSize().height() + kDefaultRows * m_nRowHeight + frameWidth -
+                              m_gridChannel->height() +
+                              style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+        rows = RowsThatFit(m_nGridRows, kDefaultRows, m_nRowHeight, atDefault,
+                           area->availableGeometry().height());
+    }
+    const int rowsHigh = rows * m_nRowHeight + frameWidth;
     const int delta = rowsHigh - m_gridChannel->height();
     QWidget* frame = GetDlgItem(IDC_FRAME_MAIN);
     frame->resize(frame->width(), frame->height() + delta);

@@ -231,6 +231,12 @@ private slots:
         QCOMPARE(ten.editor->channelGrid().viewport()->height(), 10 * 24);
         QCOMPARE(fifteen.editor->channelGrid().height() - ten.editor->channelGrid().height(), 5 * 24);
         QCOMPARE(fifteen.editor->height() - ten.editor->height(), 5 * 24);
+        // Never taller than the screen: the rows that do not fit are not shown.
+        EditorRun thirty(EditorTables());
+        thirty.editor->m_nGridRows = 30;
+        thirty.Open();
+        QVERIFY(thirty.editor->frameGeometry().height() <= thirty.editor->screen()->availableGeometry().height());
+        QVERIFY(thirty.editor->channelGrid().height() > fifteen.editor->channelGrid().height());
     }
 };
 
