@@ -193,7 +193,9 @@ void BM_MainWindowRoundTrip(benchmark::State& st)
     SilentMessages messages;
     NoFiles files;
     NoPlayer player;
-    CMainDlg window(MainWindowServices{messages, files, player, {}, Folder()});
+    MainWindowServices services{messages, files, player};
+    services.workDir = Folder();
+    CMainDlg window(services);
     window.show();
     DatabaseState& s = window.state();
     s.db = FullTables();
