@@ -4,6 +4,7 @@
 #include "chdb/ChannelCompaction.h"
 #include "chdb/ChannelView.h"
 #include "chdb/DvbText.h"
+#include "chdb/SatListEdits.h"
 #include "cli/DumpFormats.h"
 #include "fuzz/support/FuzzCheck.h"
 #include "fuzz/support/ImagePatches.h"
@@ -128,6 +129,40 @@ void Compact(ChannelDatabase db)
                            db.channel(entry).isRadio() == (kind == ListKind::Radio));
 }
 
+// What the satellite list editor shows of the tables, on the first and last satellites (the
+// others take the same paths), then a transponder deleted with its channels.
+void WalkEditorTables(ChannelDatabase db)
+{
+    const int satellites = db.satelliteCount();
+    for (int s = 0; s < satellites; s = s == 2 && satellites > 4 ? satellites - 1 : s + 1) {
+        const SatInfo sat = db.satellite(s);
+        FUZZ_CHECK(!FormatSatPosition(sat.position()).degrees.empty());
+        (void)LnbChoiceOf(sat);
+        (void)TransponderLimitMessage(db, s);
+        const std::vector<int> rows = TransponderRows(db, s);
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            FUZZ_CHECK(rows[r] >= 0 && rows[r] < db.transponderCount());
+            const TpInfo tp = db.transponder(rows[r]);
+            FUZZ_CHECK(!TransponderRowText(tp).empty());
+            if (r < 3)
+                for (int c : ChannelRows(db, sat.id(), tp.id()))
+                    FUZZ_CHECK(c >= 0 && c < db.channelCount());
+        }
+    }
+    (void)ChannelLimitMessage(db);
+    (void)NextChannelKey(db);
+    (void)NewChannelSelector(db);
+    if (satellites == 0)
+        return;
+    const std::vector<int> rows = TransponderRows(db, 0);
+    if (rows.empty())
+        return;
+    const int channels = db.channelCount();
+    const int deleted = DeleteTransponder(db, 0, rows.front());
+    FUZZ_CHECK(deleted >= 0 && db.channelCount() == channels - deleted);
+    FUZZ_CHECK(db.transponderCount() >= 0 && db.satelliteCount() == satellites);
+}
+
 } // namespace
 
 const ChannelDatabase& DemoDatabase()
@@ -157,6 +192,7 @@ void WalkDatabase(const DatabaseState& state)
     WalkViews(state);
     Dump(state.db);
     Compact(state.db);
+    WalkEditorTables(state.db);
     SaveAndReadBack(state.db);
 }
 
