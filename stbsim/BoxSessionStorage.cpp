@@ -9,7 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <vector>
 
@@ -39,6 +41,15 @@ std::optional<Place> Locate(const BoxState& state, std::string_view text)
         return std::nullopt;
     fs::path host = path->On(root);
     return Place{std::move(*volume), root, std::move(*path), std::move(host)};
+}
+
+bool IsAllZero(std::span<const char> bytes)
+{
+    static const char kZeros[4096] = {};
+    for (std::size_t at = 0; at < bytes.size(); at += sizeof kZeros)
+        if (std::memcmp(bytes.data() + at, kZeros, std::min(sizeof kZeros, bytes.size() - at)) != 0)
+            return false;
+    return true;
 }
 
 bool HasShellSyntax(std::string_view text)
@@ -256,8 +267,12 @@ BoxSession::Next BoxSession::UploadFile(const std::string& args, const std::stri
     const bool complete = socket_.ReceiveExact(*size, [&](std::span<const char> piece) {
         received += piece.size();
         // After a write error the rest is still read, so that the dialogue stays in step.
+        // Zero bytes become a hole: a sparse recording sent back stays sparse here too.
+        const bool zeros = IsAllZero(piece);
         written = written &&
-                  ::write(fd, piece.data(), piece.size()) == static_cast<ssize_t>(piece.size());
+                  (zeros ? ::lseek(fd, static_cast<off_t>(piece.size()), SEEK_CUR) >= 0
+                         : ::write(fd, piece.data(), piece.size()) ==
+                               static_cast<ssize_t>(piece.size()));
         return true;
     });
     const std::string stored = BoxLog::Printable(request) + " data";
@@ -269,7 +284,7 @@ BoxSession::Next BoxSession::UploadFile(const std::string& args, const std::stri
     const std::optional<Fault> after = TakeFault("SIG_SET_FILE_START", "", true);
     if (Refuses(after))
         return Refuse(*after, stored);
-    written = ::close(fd) == 0 && written;
+    written = ::ftruncate(fd, static_cast<off_t>(*size)) == 0 && ::close(fd) == 0 && written;
     cleanup.fd = -1;
     // The folder may have gone while the bytes came in; it is looked up again.
     const std::optional<Place> target =
