@@ -44,7 +44,8 @@ void TerminalProgress::Clear()
 
 void TerminalProgress::FileStarted(int number, int count, std::string_view name, std::int64_t)
 {
-    file_ = "(" + std::to_string(number) + "/" + std::to_string(count) + ") " + Shortened(name, 40);
+    file_ = FileLineText(number, count, Shortened(name, 40), 0);
+    file_.erase(file_.rfind(" (")); // the size stays off the terminal's line
     filePercent_ = 0;
     Draw(true);
 }

@@ -98,9 +98,8 @@ bool PartFile::Commit()
     // A file that ends in a hole gets its length here.
     ok_ = ok_ && ::ftruncate(fd_, static_cast<off_t>(size_)) == 0;
     struct stat old {};
-    const bool replacing = ::lstat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-    if (replacing)
-        ok_ = ok_ && ::fchmod(fd_, old.st_mode & 07777) == 0 && ::fsync(fd_) == 0;
+    if (::lstat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        ok_ = ok_ && ::fchmod(fd_, old.st_mode & 07777) == 0;
     ok_ = ::close(fd_) == 0 && ok_;
     fd_ = -1;
     if (ok_ && ::rename(temp_.c_str(), target_.c_str()) == 0) {

@@ -22,8 +22,9 @@ public:
     // A failed write is remembered; see ok().
     void Write(std::string_view bytes);
     bool ok() const { return fd_ >= 0 && ok_; }
-    // Puts the file in place: an existing target is replaced only once the new bytes are on
-    // the disk, and keeps its permission bits. False (and the target unchanged) on failure.
+    // Puts the file in place by renaming it over the target, which keeps its permission bits.
+    // False (and the target unchanged) on failure. Like cp and rsync it does not wait for the
+    // disk: a transfer of thousands of files would otherwise wait for each.
     bool Commit();
     void Discard();
 

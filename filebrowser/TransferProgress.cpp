@@ -7,8 +7,10 @@
 
 std::string FileLineText(int number, int count, std::string_view name, std::int64_t size)
 {
-    return "(" + std::to_string(number) + "/" + std::to_string(count) + ") " + std::string(name) +
-           " (" + FormatSize(static_cast<double>(size), 1) + ")";
+    std::string line = "(";
+    line.append(std::to_string(number)).append("/").append(std::to_string(count)).append(") ");
+    line.append(name).append(" (").append(FormatSize(static_cast<double>(size), 1)).append(")");
+    return line;
 }
 
 ProgressTracker::ProgressTracker(TransferProgress& progress, std::int64_t totalBytes, int fileCount)

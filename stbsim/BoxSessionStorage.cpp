@@ -167,10 +167,15 @@ BoxSession::Reply BoxSession::Command(const std::string& line)
         if (!place || place->path.isRoot())
             return failed;
         struct stat st {};
-        if (!force && ::lstat(place->host.c_str(), &st) != 0)
+        const bool exists = ::lstat(place->host.c_str(), &st) == 0;
+        if (!force && !exists)
             return failed;
         const storage::Result result =
             recursive ? storage::RemoveTree(place->host) : storage::RemoveFile(place->host);
+        if (exists && S_ISDIR(st.st_mode))
+            context_.state.TreeRemoved(place->volume);
+        else if (exists && S_ISREG(st.st_mode) && result == storage::Result::Ok)
+            context_.state.FileChanged(place->volume, 0, static_cast<std::uint64_t>(st.st_size));
         return Reply::Of(result == storage::Result::Ok ? "SIG_COMMAND_SUCCESS"
                                                        : "SIG_COMMAND_ERROR");
     }
@@ -290,6 +295,8 @@ BoxSession::Next BoxSession::UploadFile(const std::string& args, const std::stri
     const std::optional<Place> target =
         Locate(context_.state, std::string_view(args).substr(0, bar));
     const bool stored_ok = written && target && ::rename(temp.c_str(), target->host.c_str()) == 0;
+    if (stored_ok)
+        context_.state.FileChanged(place->volume, *size, replacing);
     if (!stored_ok) {
         ::unlink(temp.c_str());
         return Deliver(refused, after, stored);

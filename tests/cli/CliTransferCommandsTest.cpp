@@ -83,16 +83,19 @@ TEST_F(CliTransferTest, ExistingFilesAreSkippedReplacedOrAskedAbout)
     const std::string clips = (pc / "Short clips").string();
     const Args get = {"get", box.address(), "/dev/sda1", "/Movies/Short clips", pc.path()};
     ASSERT_EQ(Cli(get).status, 0);
+    ASSERT_TRUE(Released(box)); // before the next command mounts again
     for (const char* name : {"clip 01.ts", "clip 02.ts", "Outtakes/take 1.ts"})
         WriteWholeFile(pc / "Short clips" / name, "old");
 
     const CliRun skipped = Cli(get);
     EXPECT_EQ(skipped.status, 0);
+    EXPECT_TRUE(Released(box));
     EXPECT_EQ(skipped.err, "Skipped, it exists: " + clips + "/clip 01.ts\nSkipped, it exists: " +
                                clips + "/clip 02.ts\nSkipped, it exists: " + clips +
                                "/Outtakes/take 1.ts\n");
     const CliRun asked = Answering(get, "y\nmaybe\nn\n");
     EXPECT_EQ(asked.status, 0);
+    EXPECT_TRUE(Released(box));
     EXPECT_EQ(asked.err, "Overwrite " + clips + "/clip 01.ts? [y]es, [n]o, [a]ll, [s]kip all: " +
                              "Overwrite " + clips + "/clip 02.ts? [y]es, [n]o, [a]ll, [s]kip all: " +
                              "Overwrite " + clips + "/clip 02.ts? [y]es, [n]o, [a]ll, [s]kip all: " +
@@ -130,7 +133,7 @@ TEST_F(CliTransferTest, UsageErrorsAndMissingSourcesChangeNothing)
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "File not exist!: /nothing\n");
     EXPECT_TRUE(fs::exists(box.sda1() / "readme.txt"));
-    EXPECT_TRUE(Released(box));
+    ASSERT_TRUE(Released(box));
     const CliRun gone = Cli({"put", a, "/dev/sda1", local + "/gone.txt", "/"});
     EXPECT_EQ(gone.status, 1);
     EXPECT_EQ(gone.err, "File open error!: " + local + "/gone.txt\n");
