@@ -4,7 +4,9 @@
 #include "app/ConnectAddress.h"
 #include "chdb/BackupFile.h"
 #include "grid/CGridCtrl.h"
+#include "platform/ui/BusyCall.h"
 #include "platform/ui/FileDialogs.h"
+#include "platform/ui/ScreenFit.h"
 #include "res/Artwork.h"
 #include "res/DialogTemplates.h"
 #include "res/MenuTemplates.h"
@@ -13,8 +15,8 @@
 #include "util/MessageService.h"
 #include "util/Settings.h"
 
-#include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 
 #include <filesystem>
 
@@ -62,15 +64,17 @@ void CMainDlg::OnInitDialog()
 {
     setWindowIcon(ProgramIcon());
     setWindowTitle(QString::fromStdString(GetMessageText(MsgId::ModelName)));
+    // The menu bar first: the window's size and place on the screen count it.
+    SetMenu(GetMenuTemplate(IDR_MAIN_MENU));
 
     RecordLayout();
     m_nGridRows = ReadGridRowCount();
     if (m_nGridRows != kGridRowsDefault)
         Resize();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
+    if (QScreen* area = screen()) {
+        QRect frame = FrameRect();
+        frame.moveCenter(area->availableGeometry().center());
+        move(frame.left(), TopOnScreen(frame.top(), frame.height(), area->availableGeometry()));
     }
 
     std::error_code ec;
@@ -81,7 +85,6 @@ void CMainDlg::OnInitDialog()
         m_imgMarks.Add(RenderBitmap(id, devicePixelRatioF()));
     m_gridChannel->SetImageList(&m_imgMarks);
 
-    SetMenu(GetMenuTemplate(IDR_MAIN_MENU));
     SetUpGrids();
     ShowListSelector();
     SetSwallowEnterEscape(true);
@@ -101,9 +104,11 @@ void CMainDlg::OnExit()
 
 void CMainDlg::OnConnectStb()
 {
-    const DownloadResult result = DownloadDatabase(
-        m_state, m_strWorkDir, m_services.messages,
-        [this](const std::string& prefill) { return AskConnectAddress(prefill, this); }, m_services.link);
+    DownloadResult result;
+    RunBusyCall(this, m_services.messages, [&](BusyCall& call) {
+        result = DownloadDatabase(m_state, m_strWorkDir, call.messages(), AskAddressFor(call),
+                                  LinkFor(call));
+    });
     switch (result.status) {
     case DownloadStatus::Cancelled:
     case DownloadStatus::FailedDataKept:
@@ -120,9 +125,23 @@ void CMainDlg::OnConnectStb()
 
 void CMainDlg::OnUpdateStb()
 {
-    UpdateDatabase(
-        m_state, m_strWorkDir, m_services.messages,
-        [this](const std::string& prefill) { return AskConnectAddress(prefill, this); }, m_services.link);
+    RunBusyCall(this, m_services.messages, [&](BusyCall& call) {
+        UpdateDatabase(m_state, m_strWorkDir, call.messages(), AskAddressFor(call), LinkFor(call));
+    });
+}
+
+AskAddress CMainDlg::AskAddressFor(BusyCall& call)
+{
+    return [this, &call](const std::string& prefill) {
+        return call.OnUiThread([&] { return AskConnectAddress(prefill, this); });
+    };
+}
+
+LinkOptions CMainDlg::LinkFor(BusyCall& call) const
+{
+    LinkOptions link = m_services.link;
+    link.cancel = &call.cancel();
+    return link;
 }
 
 void CMainDlg::OnExportData()
@@ -202,15 +221,38 @@ void CMainDlg::RecordLayout()
 
 void CMainDlg::Resize()
 {
-    const int d = (m_nGridRows - kGridRowsDefault) * m_nRowHeight;
+    // The window shows no more rows than its screen has room for; the setting stays as chosen.
+    int rows = m_nGridRows;
+    const QScreen* area = screen();
+    if (area) {
+        const int chrome = FrameRect().height() - ClientSize().height();
+        rows = RowsThatFit(m_nGridRows, kGridRowsDefault, m_nRowHeight,
+                           m_layoutClient.height() + chrome, area->availableGeometry().height());
+    }
+    const int d = (rows - kGridRowsDefault) * m_nRowHeight;
     const int oldHeight = frameGeometry().height();
     SetClientSize({m_layoutClient.width(), m_layoutClient.height() + d});
     GetDlgItem(IDC_FRAME_MAIN)->setGeometry(m_layoutFrame.adjusted(0, 0, 0, d));
     CGridCtrl* grids[3] = {m_gridCategory, m_gridGroup, m_gridChannel};
     for (int i = 0; i < 3; ++i)
         grids[i]->setGeometry(m_layoutGrids[i].adjusted(0, 0, 0, d));
-    // The window grows around its middle: the top moves up by half of what it gains.
-    if (isVisible())
-        move(x(), y() - (frameGeometry().height() - oldHeight) / 2);
+    // The window grows around its middle: the top moves up by half of what it gains, but not
+    // off the screen.
+    if (isVisible()) {
+        const int top = y() - (frameGeometry().height() - oldHeight) / 2;
+        move(x(), area ? TopOnScreen(top, FrameRect().height(), area->availableGeometry()) : top);
+    }
     FitChannelColumns();
+}
+
+QRect CMainDlg::FrameRect() const
+{
+    // Before the window system has framed the window (at start), the frame is the window
+    // alone; the caption it will get is counted as one of the style's height. The frame will
+    // begin where the window's top is now.
+    QRect frame = frameGeometry();
+    if (frame.height() == height())
+        frame.setHeight(frame.height() +
+                        style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+    return frame;
 }

@@ -5,11 +5,13 @@
 #include "chdb/DatabaseState.h"
 #include "grid/CImageList.h"
 #include "platform/ui/CDialog.h"
+#include "stblink/DatabaseTransfer.h"
 
 #include <QRect>
 
 #include <string>
 
+class BusyCall;
 class CGridCtrl;
 
 // The main window: the TV/Radio switch and three linked grids (category, group, channels)
@@ -49,6 +51,10 @@ private:
     void OnExit();
     void OnChannelNumberDisplay();
     void OnListSwitch();
+    // What an exchange run through RunBusyCall needs: the connect dialog on the window thread
+    // and the link options with the call's cancel.
+    AskAddress AskAddressFor(BusyCall& call);
+    LinkOptions LinkFor(BusyCall& call) const;
 
     // Grids.
     void SetUpGrids();
@@ -64,6 +70,8 @@ private:
     // Layout.
     void RecordLayout();
     void Resize();
+    // The window's frame on the screen, the caption counted also before it is shown.
+    QRect FrameRect() const;
 
     MainWindowServices m_services;
     DatabaseState m_state; // address, list selector, modified flag, PIN and the data

@@ -63,7 +63,9 @@ void CGridCellBase::Draw(QPainter& painter, int nRow, int nCol, const QRect& rec
         if (size.width() <= content.width()) {
             painter.save();
             painter.setClipRect(rect, Qt::IntersectClip);
-            painter.drawPixmap(content.topLeft(), pixmap);
+            // Into the logical rectangle: the painter maps it to the device's pixels, so an
+            // image made for the device's pixel ratio is drawn pixel for pixel.
+            painter.drawPixmap(QRect(content.topLeft(), size), pixmap);
             painter.restore();
             content.setLeft(content.left() + size.width() + nMargin + 1);
         }

@@ -8,7 +8,8 @@
 #include <vector>
 
 // Equal-sized images that grid cells refer to by index; the dialog owns it and hands a
-// pointer to its grids.
+// pointer to its grids. The size is in logical pixels: an image drawn for a high-density
+// screen (device pixel ratio above 1) has more pixels than that, and is drawn at its ratio.
 class CImageList final {
 public:
     explicit CImageList(QSize size) : m_size(size) {}

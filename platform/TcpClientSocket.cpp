@@ -1,5 +1,7 @@
 #include "platform/TcpClientSocket.h"
 
+#include "platform/SocketCancel.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
@@ -58,7 +60,7 @@ TcpClientSocket::~TcpClientSocket()
 }
 
 TcpClientSocket::TcpClientSocket(TcpClientSocket&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1))
+    : fd_(std::exchange(other.fd_, -1)), cancel_(std::exchange(other.cancel_, nullptr))
 {
 }
 
@@ -67,18 +69,25 @@ TcpClientSocket& TcpClientSocket::operator=(TcpClientSocket&& other) noexcept
     if (this != &other) {
         Close();
         fd_ = std::exchange(other.fd_, -1);
+        cancel_ = std::exchange(other.cancel_, nullptr);
     }
     return *this;
 }
 
 bool TcpClientSocket::Connect(const std::string& address, std::uint16_t port,
                               std::chrono::milliseconds timeout,
-                              std::chrono::milliseconds ioTimeout)
+                              std::chrono::milliseconds ioTimeout, SocketCancel* cancel)
 {
     Close();
-    fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd_ < 0)
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
         return false;
+    if (cancel && !cancel->Register(fd)) {
+        close(fd);
+        return false;
+    }
+    fd_ = fd;
+    cancel_ = cancel;
     const int on = 1;
     setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
     const timeval tv = ToTimeval(ioTimeout);
@@ -93,9 +102,16 @@ bool TcpClientSocket::Connect(const std::string& address, std::uint16_t port,
     if (!SetBlocking(fd_, false))
         return false;
     bool connected = connect(fd_, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0;
-    if (!connected && errno == EINPROGRESS)
+    // A cancel before connect() began left nothing for its shutdown to stop; one after it
+    // wakes the wait below.
+    if (!connected && errno == EINPROGRESS && !Cancelled())
         connected = FinishConnect(fd_, timeout);
-    return SetBlocking(fd_, true) && connected;
+    return SetBlocking(fd_, true) && connected && !Cancelled();
+}
+
+bool TcpClientSocket::Cancelled() const
+{
+    return cancel_ && cancel_->cancelled();
 }
 
 long TcpClientSocket::Send(const void* data, std::size_t size)
@@ -135,6 +151,10 @@ long TcpClientSocket::Receive(void* buffer, std::size_t size)
 
 void TcpClientSocket::Close()
 {
-    if (fd_ >= 0)
-        close(std::exchange(fd_, -1));
+    if (fd_ < 0)
+        return;
+    if (cancel_)
+        cancel_->Unregister(fd_);
+    cancel_ = nullptr;
+    close(std::exchange(fd_, -1));
 }

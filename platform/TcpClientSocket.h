@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+class SocketCancel;
+
 // A blocking IPv4 TCP client socket. Requests and replies are short and answered one at a
 // time, so Nagle's algorithm is off: a request must not wait for the acknowledgement of the
 // previous reply. Sends never raise SIGPIPE; a peer that went away shows up as a failed send.
@@ -21,8 +23,10 @@ public:
     // `timeout` so that a silent address cannot hang the caller. `ioTimeout` bounds every later
     // receive and send. False when the address is malformed or the connection failed; the
     // socket then stays usable in the sense that sends fail and receives report an error.
+    // With `cancel` the socket registers there until it closes, so that another thread can
+    // end the connect or any later call at once; a cancelled one fails the connect.
     bool Connect(const std::string& address, std::uint16_t port, std::chrono::milliseconds timeout,
-                 std::chrono::milliseconds ioTimeout);
+                 std::chrono::milliseconds ioTimeout, SocketCancel* cancel = nullptr);
 
     // One send call: the number of bytes the system took (a short count is possible), or -1.
     long Send(const void* data, std::size_t size);
@@ -37,5 +41,8 @@ public:
     int nativeHandle() const { return fd_; }
 
 private:
+    bool Cancelled() const;
+
     int fd_ = -1;
+    SocketCancel* cancel_ = nullptr;
 };

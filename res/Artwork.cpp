@@ -170,6 +170,109 @@ void DrawFolder(QPainter& p)
     p.drawRoundedRect(QRectF(1.5, 7.5, 17, 9), 1, 1);
 }
 
+// The busy animation's hourglass around (0, 0), 30 x 53: its sand has run `moved` (0 to 1) from
+// the upper bulb into the lower one; on its side, the sand lies against the wall that became
+// the floor.
+void DrawHourglass(QPainter& p, qreal moved, bool onItsSide, int step)
+{
+    QPainterPath glass;
+    glass.moveTo(-11, -22.5);
+    glass.lineTo(11, -22.5);
+    glass.cubicTo(11, -9, 1.6, -6, 1.6, 0);
+    glass.cubicTo(1.6, 6, 11, 9, 11, 22.5);
+    glass.lineTo(-11, 22.5);
+    glass.cubicTo(-11, 9, -1.6, 6, -1.6, 0);
+    glass.cubicTo(-1.6, -6, -11, -9, -11, -22.5);
+    glass.closeSubpath();
+
+    // A pale tint, so that the glass reads on any background.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(kSky.red(), kSky.green(), kSky.blue(), 70));
+    p.drawPath(glass);
+
+    p.setBrush(kAmber);
+    if (onItsSide) {
+        QPainterPath floor;
+        floor.addRect(QRectF(-1, 0, 13, 23));
+        p.drawPath(glass.intersected(floor));
+    } else {
+        const qreal level = -19 + 18.5 * moved;
+        if (moved < 1) {
+            // The surface sinks in the middle, where the sand leaves.
+            QPainterPath upper;
+            upper.moveTo(-12, level);
+            upper.lineTo(-2.5, level);
+            upper.lineTo(0, level + 2.5);
+            upper.lineTo(2.5, level);
+            upper.lineTo(12, level);
+            upper.lineTo(12, 0.5);
+            upper.lineTo(-12, 0.5);
+            upper.closeSubpath();
+            p.drawPath(glass.intersected(upper));
+        }
+        const qreal pile = 15 * moved;
+        if (pile > 0) {
+            QPainterPath lower;
+            lower.moveTo(-12, 23);
+            lower.lineTo(-12, 23 - 0.55 * pile);
+            lower.quadTo(0, 23 - 1.45 * pile, 12, 23 - 0.55 * pile);
+            lower.lineTo(12, 23);
+            lower.closeSubpath();
+            p.drawPath(glass.intersected(lower));
+        }
+        if (moved < 1) {
+            // The falling stream, half a unit off the middle so that it fills whole pixels;
+            // its grains move on from frame to frame.
+            const qreal bottom = 22.5 - pile;
+            p.setPen(QPen(kAmber, 1.0, Qt::SolidLine, Qt::FlatCap));
+            p.drawLine(QPointF(0.5, 0), QPointF(0.5, bottom));
+            p.setPen(Qt::NoPen);
+            p.setBrush(kAmberDark);
+            for (qreal y = 1.5 + (step % 2) * 2.5; y < bottom - 1; y += 5)
+                p.drawEllipse(QPointF(0.5, y), 0.9, 0.9);
+        }
+    }
+
+    p.setBrush(Qt::NoBrush);
+    p.setPen(Outline(kSkyDark));
+    p.drawPath(glass);
+    // A glint on the upper bulb.
+    p.setPen(QPen(QColor(255, 255, 255, 170), 1.2, Qt::SolidLine, Qt::RoundCap));
+    QPainterPath glint;
+    glint.moveTo(-8.5, -20);
+    glint.cubicTo(-8.5, -13, -6, -10, -3.5, -7);
+    p.drawPath(glint);
+
+    // Frame: two posts between two caps.
+    p.setPen(Qt::NoPen);
+    p.setBrush(kSteel);
+    p.drawRect(QRectF(-14, -23, 2, 46));
+    p.drawRect(QRectF(12, -23, 2, 46));
+    p.setBrush(kInk);
+    p.drawRoundedRect(QRectF(-15, -26.5, 30, 4), 1.5, 1.5);
+    p.drawRoundedRect(QRectF(-15, 22.5, 30, 4), 1.5, 1.5);
+}
+
+// Frame `frame` (0 to 7) of the busy animation, 38 x 55: in frames 0 to 6 the sand runs down;
+// frame 7 shows the glass half turned, on its side and smaller so that it fits, and frame 0
+// starts over with the sand on top.
+void DrawWaitFrame(QPainter& p, int frame)
+{
+    p.translate(19, 27.5);
+    if (frame == kWaitFrameCount - 1) {
+        p.scale(36.0 / 55.0, 36.0 / 55.0);
+        p.rotate(90);
+        DrawHourglass(p, 1, true, frame);
+    } else {
+        DrawHourglass(p, frame / 6.0, false, frame);
+    }
+}
+
+bool IsWaitFrame(int id)
+{
+    return id >= IDB_WAIT_FIRST && id < IDB_WAIT_FIRST + kWaitFrameCount;
+}
+
 // The program icon in a 256-unit square: a satellite dish under its signal on a blue tile.
 // Small sizes drop the outer signal arc and draw thicker so the motif survives.
 void DrawProgramIcon(QPainter& p, int size)
@@ -239,6 +342,8 @@ std::function<void(QPainter&)> PainterFor(int id)
     case IDB_FOLDER:
         return DrawFolder;
     default:
+        if (IsWaitFrame(id))
+            return [frame = id - IDB_WAIT_FIRST](QPainter& p) { DrawWaitFrame(p, frame); };
         return {};
     }
 }
@@ -249,6 +354,8 @@ QSize BitmapSize(int id)
 {
     if (id == IDB_FOLDER)
         return {20, 20};
+    if (IsWaitFrame(id))
+        return {38, 55};
     return PainterFor(id) ? QSize(24, 24) : QSize();
 }
 

@@ -7,8 +7,8 @@
 
 // The program's own images, drawn in code so they are sharp at any device pixel ratio.
 // Marks (IDB_HD, IDB_SCRAMBLED, IDB_LOCK, IDB_TV, IDB_RADIO) are 24 x 24 and IDB_FOLDER is
-// 20 x 20 logical pixels, on a transparent background (true alpha, no colour key; nothing is
-// pure black).
+// 20 x 20 logical pixels, the busy animation's frames (IDB_WAIT_FIRST...) 38 x 55, all on a
+// transparent background (true alpha, no colour key; nothing is pure black).
 
 // The logical size of bitmap `id`, or an empty size for an unknown id.
 QSize BitmapSize(int id);

@@ -66,6 +66,9 @@ inline constexpr int IDI_PROGRAM = 128; // the program icon
 inline constexpr int IDB_LOCK = 136;
 inline constexpr int IDB_TV = 147;
 inline constexpr int IDB_RADIO = 148;
+// The busy animation: frames IDB_WAIT_FIRST to IDB_WAIT_FIRST + kWaitFrameCount - 1 (149-156).
+inline constexpr int IDB_WAIT_FIRST = 149;
+inline constexpr int kWaitFrameCount = 8;
 inline constexpr int IDB_HD = 158;
 inline constexpr int IDB_SCRAMBLED = 159;
 inline constexpr int IDB_FOLDER = 163;

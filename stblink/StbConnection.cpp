@@ -22,7 +22,7 @@ std::optional<StbConnection> StbConnection::Open(const std::string& address,
     if (!options.isReachable || !options.isReachable(address))
         return std::nullopt;
     TcpClientSocket socket;
-    socket.Connect(address, kPort, options.connectTimeout, options.receiveTimeout);
+    socket.Connect(address, kPort, options.connectTimeout, options.receiveTimeout, options.cancel);
     return StbConnection(std::move(socket));
 }
 

@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 // Holds the controls at fixed positions; its size hint is the dialog's client size, so the
 // dialog's fixed-size layout follows SetClientSize and the menu bar.
 class CDialog::Client final : public QWidget {
@@ -102,10 +104,25 @@ void CDialog::BuildControls(const DialogTemplate& dialog)
             controls_[control.id] = widget;
             ConnectClicks(control.id, widget);
         }
+        tabOrder_.emplace_back(widget);
     }
     for (QWidget* frame : frames) {
         frame->lower();
         frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+}
+
+void CDialog::ApplyTabOrder()
+{
+    // Laid again as a whole: QWidget::setTabOrder ignores widgets that take no focus (as
+    // placeholders do), so installed controls would otherwise end up wherever they were made.
+    QWidget* previous = nullptr;
+    for (const QPointer<QWidget>& control : tabOrder_) {
+        if (!control || control->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
     }
 }
 
@@ -129,8 +146,10 @@ QWidget* CDialog::InstallControl(int id, QWidget* widget)
         widget->setGeometry(old->geometry());
         widget->setVisible(!old->isHidden());
         widget->stackUnder(old);
-        QWidget::setTabOrder(old, widget);
+        std::replace(tabOrder_.begin(), tabOrder_.end(), QPointer<QWidget>(old),
+                     QPointer<QWidget>(widget));
         delete old;
+        ApplyTabOrder();
     } else if (!widget->parentWidget()) {
         widget->setParent(client_);
     }
@@ -341,7 +360,9 @@ bool CDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (swallowEnterEscape_ && event->type() == QEvent::KeyPress &&
         IsEnterOrEscape(*static_cast<QKeyEvent*>(event))) {
-        if (auto* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == this)
+        // The menu bar in its keyboard mode opens a menu with Enter and is left with Escape.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && !qobject_cast<QMenuBar*>(widget))
             return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -355,6 +376,13 @@ void CDialog::keyPressEvent(QKeyEvent* event)
     }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    // Ctrl+Tab and Ctrl+Shift+Tab walk the tab order from controls that keep plain Tab, such
+    // as a grid moving between its cells.
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+        (modifiers & ~Qt::ShiftModifier) == Qt::ControlModifier) {
+        focusNextPrevChild(event->key() == Qt::Key_Tab && !(modifiers & Qt::ShiftModifier));
+        return;
+    }
     if (enter && modifiers == Qt::NoModifier) {
         for (QPushButton* button : findChildren<QPushButton*>()) {
             if (button->window() == this && button->isDefault() && button->isVisible()) {

@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QMenuBar;
 class QTimer;
@@ -113,6 +114,8 @@ private:
     // Runs OnInitDialog when due; true when the dialog ended inside it.
     bool RunInitDialog();
     void ConnectClicks(int id, QWidget* widget);
+    // The tab order is the order of the controls in the resource.
+    void ApplyTabOrder();
 
     int templateId_;
     unsigned style_;
@@ -121,6 +124,7 @@ private:
     Client* client_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     std::map<int, QPointer<QWidget>> controls_;
+    std::vector<QPointer<QWidget>> tabOrder_;
     std::map<int, QTimer*> timers_;
     std::map<int, std::function<void()>> commands_;
     std::map<int, std::function<void(CCmdUI&)>> updateHandlers_;

@@ -3,20 +3,25 @@
 #include "chdb/ChannelView.h"
 #include "chdb/DvbText.h"
 #include "grid/CGridCtrl.h"
+#include "platform/ui/BusyIndicator.h"
 #include "platform/ui/CommandTarget.h"
 #include "res/ResourceIds.h"
 #include "tests/app/MainWindowHarness.h"
+#include "tests/support/ui/BusyIndicatorWatch.h"
 #include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
 #include "util/Settings.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -28,6 +33,37 @@ bool Enabled(CMainDlg& window, int command)
 }
 
 QRadioButton* Radio(CMainDlg& window, int id) { return window.DlgItem<QRadioButton>(id); }
+
+// Counts the paint events a widget gets.
+struct PaintCounter final : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// Share of a cell's pixels, drawn at the window's pixel ratio, that differ from its corner: a
+// mark covers a good part of its cell, an empty cell nothing.
+double InkIn(CGridCtrl& grid, int row, int column)
+{
+    grid.EnsureVisible(row, column);
+    const qreal ratio = grid.devicePixelRatioF();
+    QImage shot(grid.viewport()->size() * ratio, QImage::Format_ARGB32);
+    shot.setDevicePixelRatio(ratio);
+    grid.viewport()->render(&shot);
+    // Inside the grid lines, a device pixel off the edges.
+    const QRect cell = QTransform::fromScale(ratio, ratio)
+                           .mapRect(grid.GetCellRect(row, column).adjusted(0, 0, -1, -1))
+                           .adjusted(1, 1, -1, -1);
+    const QRgb corner = shot.pixel(cell.topLeft());
+    int ink = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            ink += shot.pixel(x, y) != corner;
+    return double(ink) / (cell.width() * cell.height());
+}
 
 QStringList Texts(const std::vector<std::string>& bytes)
 {
@@ -104,6 +140,16 @@ private slots:
             QCOMPARE(w.channelGrid().GetItemImage(r, 3), c.lock() == 1 ? 2 : -1);
         }
 
+        // The marks show at any screen scale (the suite runs at 1, 1.5 and 2 too).
+        for (int column = 1; column <= 3; ++column) {
+            int marked = -1, plain = -1;
+            for (int r = 1; r < all.size() && (marked < 0 || plain < 0); ++r)
+                (w.channelGrid().GetItemImage(r, column) >= 0 ? marked : plain) = r;
+            QVERIFY(marked > 0 && plain > 0);
+            QVERIFY2(InkIn(w.channelGrid(), marked, column) > 0.05, "no mark drawn");
+            QCOMPARE(InkIn(w.channelGrid(), plain, column), 0.0);
+        }
+
         // Every category and group shows the view the model builds, selected by clicks.
         for (int category = 0; category < 5; ++category) {
             ClickRow(w.categoryGrid(), category);
@@ -122,6 +168,19 @@ private slots:
         QTest::keyClick(&w.groupGrid(), Qt::Key_Down);
         QCOMPARE(w.groupGrid().GetFocusCell().row, 1);
         QCOMPARE(w.channelView().tableIndices, BuildChannelView(s, 2, 1).tableIndices);
+
+        // Plain Tab walks a grid's cells; Ctrl+Tab and Ctrl+Shift+Tab go on to the next grid
+        // and back.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QWindow* window = w.windowHandle();
+        QTest::keyClick(window, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), &w.channelGrid());
+        QTest::keyClick(window, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), &w.channelGrid());
+        for (int back = 0; back < 2; ++back)
+            QTest::keyClick(window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), &w.categoryGrid());
 
         // Only "SAT" lets several channels be selected.
         QVERIFY(w.channelGrid().GetSingleRowSelection());
@@ -176,27 +235,22 @@ private slots:
         const int gridHeight = w.channelGrid().height();
         QCOMPARE(gridHeight, 10 * 24 + 2 * w.channelGrid().frameWidth()); // ten rows exactly
 
-        auto typeRows = [](const char* rows) {
-            return [rows](QWidget* dialog) {
+        // Types `rows` in the dialog and presses Enter; out of range the dialog stays: leave it.
+        auto setRows = [](CMainDlg& window, const char* rows) {
+            ModalWatcher watcher([rows](QWidget* dialog) {
                 auto* edit = dialog->findChild<QLineEdit*>();
                 edit->setText(QString::fromLatin1(rows));
                 QTest::keyClick(edit, Qt::Key_Return);
-                if (dialog->isVisible()) // out of range: the dialog stays, leave it
+                if (dialog->isVisible())
                     static_cast<CDialog*>(dialog)->EndDialog(IDCANCEL);
-            };
+            });
+            window.OnCommand(ID_CHANNEL_NUMBER_DISPLAY);
+            return watcher.ran();
         };
-        {
-            ModalWatcher watcher(typeRows("31"));
-            w.OnCommand(ID_CHANNEL_NUMBER_DISPLAY);
-            QVERIFY(watcher.ran());
-        }
+        QVERIFY(setRows(w, "31"));
         QCOMPARE(h.messages.texts(), (std::vector<std::string>{"Channel number range : 10 ~ 30"}));
         QCOMPARE(w.gridRows(), 10);
-        {
-            ModalWatcher watcher(typeRows("20"));
-            w.OnCommand(ID_CHANNEL_NUMBER_DISPLAY);
-            QVERIFY(watcher.ran());
-        }
+        QVERIFY(setRows(w, "20"));
         QCOMPARE(w.gridRows(), 20);
         QCOMPARE(w.height(), height + 240);
         QCOMPARE(w.channelGrid().height(), gridHeight + 240);
@@ -206,6 +260,20 @@ private slots:
         // The next start opens at the stored height.
         CMainDlg& again = h.Open();
         QCOMPARE(again.height(), height + 240);
+
+        // Thirty rows are too many for the test screen: the window shows as many whole rows as
+        // fit and stays within the screen's available area, now and at the next start; the
+        // setting is kept.
+        QCOMPARE(again.screen()->geometry().size(), QSize(1280, 800));
+        const QRect available = again.screen()->availableGeometry();
+        QVERIFY(setRows(again, "30"));
+        QCOMPARE(ReadGridRowCount(), 30);
+        QVERIFY(available.contains(again.frameGeometry()));
+        QVERIFY(again.frameGeometry().height() + 24 > available.height());
+        QCOMPARE((again.channelGrid().height() - gridHeight) % 24, 0);
+        CMainDlg& third = h.Open();
+        QVERIFY(available.contains(third.frameGeometry()));
+        QVERIFY(third.height() > height + 240);
     }
 
     void exportAndImportABackup()
@@ -349,6 +417,92 @@ private slots:
         QCOMPARE(box.Requests().size(), before); // "No" sends nothing
     }
 
+    // A box that stops answering: the window keeps painting and ignores the user, the indicator
+    // comes up, and Cancel ends the exchange at once as a silent failure that sends nothing
+    // more. With the box answering, no indicator shows.
+    void stalledExchangesCancelWithTheOldStateKept()
+    {
+        MainWindowHarness h;
+        StbSimulator& box = h.StartBox("127.0.0.122", DemoSize::Tiny);
+        CMainDlg& w = h.Open();
+        PaintCounter counter;
+        w.installEventFilter(&counter);
+        QElapsedTimer clock;
+        qint64 shownMs = 0;
+        std::size_t requestsAtCancel = 0;
+        bool byKeyboard = false;
+        BusyIndicatorWatch watch([&](BusyIndicator& indicator) {
+            shownMs = clock.elapsed();
+            const int before = counter.paints;
+            w.update();
+            QTest::qWait(100);
+            QVERIFY(counter.paints > before);
+            QTest::mouseClick(Radio(w, IDC_RADIO_RADIO), Qt::LeftButton);
+            QTest::keyClick(&w.groupGrid(), Qt::Key_Down);
+            QCloseEvent closeBox;
+            QSpontaneKeyEvent::setSpontaneous(&closeBox);
+            qApp->notify(&w, &closeBox); // as the window system delivers it
+            requestsAtCancel = box.Requests().size();
+            clock.restart();
+            const bool focused = QApplication::focusWidget() == indicator.cancelButton();
+            if (byKeyboard && focused)
+                QTest::keyClick(indicator.cancelButton(), Qt::Key_Space);
+            else
+                QTest::mouseClick(indicator.cancelButton(), Qt::LeftButton);
+            QVERIFY(focused); // so that Space presses it
+        });
+        QVERIFY(h.ConnectThroughDialog("127.0.0.122"));
+        QCOMPARE(watch.shown(), 0); // a box that answers takes about 100 ms here
+        const int rows = w.channelGrid().GetRowCount();
+        const int group = w.groupGrid().GetFocusCell().row;
+
+        struct Stall {
+            int command;
+            const char* keyword;
+            std::vector<std::string> messages;
+        };
+        const Stall stalls[] = {
+            {ID_CONNECT_STB, "SIG_GET_CHDATA", {}},
+            {ID_UPDATE_STB, "SIG_SET_CHINDEX", {"Update STB?"}},
+        };
+        for (const Stall& row : stalls) {
+            box.SetFault(row.keyword, Fault::Stall());
+            w.state().modified = true;
+            h.messages.clear();
+            clock.start();
+            byKeyboard = row.command == ID_UPDATE_STB;
+            if (row.command == ID_CONNECT_STB)
+                QVERIFY(h.ConnectThroughDialog("127.0.0.122"));
+            else
+                w.OnCommand(row.command);
+            const qint64 cancelMs = clock.elapsed();
+            qInfo("%s: indicator after %lld ms, cancel took %lld ms", row.keyword, shownMs,
+                  cancelMs);
+            QVERIFY(shownMs >= 280);
+            QVERIFY(cancelMs < 3000);
+            QVERIFY2(h.messages.texts() == row.messages, h.messages.last().c_str());
+            QCOMPARE(box.Requests().size(), requestsAtCancel);
+            QCOMPARE(box.Requests().back().substr(0, std::strlen(row.keyword)),
+                     std::string(row.keyword));
+            // The old data stays shown, untouched by the clicks and keys.
+            QCOMPARE(w.channelGrid().GetRowCount(), rows);
+            QVERIFY(Radio(w, IDC_RADIO_TV)->isChecked());
+            QCOMPARE(w.state().list, 0);
+            QCOMPARE(w.groupGrid().GetFocusCell().row, group);
+            QVERIFY(w.state().modified);
+            QVERIFY(w.isVisible());
+            box.ClearFaults();
+        }
+        QTest::qWait(200);
+        QCOMPARE(box.Requests().size(), requestsAtCancel);
+
+        // The next exchange runs as ever.
+        h.messages.clear();
+        QVERIFY(h.ConnectThroughDialog("127.0.0.122"));
+        QVERIFY2(h.messages.texts().empty(), h.messages.last().c_str());
+        QVERIFY(!w.state().modified);
+    }
+
     void exitAsksWhileDataIsShown()
     {
         MainWindowHarness h;
@@ -391,6 +545,19 @@ private slots:
         QTest::mouseClick(Radio(w, IDC_RADIO_RADIO), Qt::LeftButton);
         ClickRow(w.categoryGrid(), 2);
         shoot(w, "main-window-radio-a-z.png");
+
+        // The busy indicator where it comes up over the window, during a stalled update.
+        h.box().SetFault("SIG_SET_CHDATA", Fault::Stall());
+        BusyIndicatorWatch watch([&](BusyIndicator& indicator) {
+            QTest::qWait(50);
+            QImage image = w.grab().toImage();
+            QPainter(&image).drawImage(indicator.geometry().topLeft() - w.geometry().topLeft(),
+                                       indicator.grab().toImage());
+            QVERIFY(image.save(out.filePath(QStringLiteral("main-window-busy.png"))));
+            indicator.cancelButton()->click();
+        });
+        w.OnCommand(ID_UPDATE_STB);
+        QCOMPARE(watch.shown(), 1);
     }
 };
 

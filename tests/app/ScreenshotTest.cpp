@@ -3,6 +3,7 @@
 // artwork there, for looking at them.
 #include "app/CChNumDisplayDlg.h"
 #include "app/CConnectDlg.h"
+#include "platform/ui/BusyIndicator.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "res/Artwork.h"
 #include "res/DialogTemplates.h"
@@ -58,10 +59,10 @@ void Shoot(CDialog& dialog, const char* name)
 }
 
 // Each mark at 1x magnified 4x, to see the pixels, and drawn at 2x; below them the program
-// icon in every shipped size.
+// icon in every shipped size, then the busy animation's frames at 1x magnified 2x and at 2x.
 QImage ContactSheet()
 {
-    QImage sheet(QSize(1000, 360), QImage::Format_ARGB32);
+    QImage sheet(QSize(1000, 610), QImage::Format_ARGB32);
     sheet.fill(Qt::white);
     QPainter p(&sheet);
     int x = 0;
@@ -75,6 +76,11 @@ QImage ContactSheet()
     for (int size : kProgramIconSizes) {
         p.drawImage(QPoint(x, 100), RenderProgramIcon(size));
         x += size + 8;
+    }
+    for (int i = 0; i < kWaitFrameCount; ++i) {
+        const QRect place(QPoint(i * 90, 370), BitmapSize(IDB_WAIT_FIRST) * 2);
+        p.drawImage(place, RenderBitmap(IDB_WAIT_FIRST + i));
+        p.drawImage(place.translated(0, 120), RenderBitmap(IDB_WAIT_FIRST + i, 2.0));
     }
     return sheet;
 }
@@ -128,6 +134,15 @@ private slots:
     }
 
     void artwork() { Save(ContactSheet(), "artwork"); }
+
+    void busyIndicator()
+    {
+        BusyIndicator indicator(nullptr);
+        indicator.Popup();
+        QVERIFY(QTest::qWaitForWindowExposed(&indicator));
+        QVERIFY(indicator.cancelButton()->hasFocus() || !indicator.isActiveWindow());
+        Save(indicator.grab().toImage(), "busy-indicator");
+    }
 };
 
 REGISTER_QTEST(ScreenshotTest);

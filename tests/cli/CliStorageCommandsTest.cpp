@@ -22,7 +22,7 @@ protected:
     // True once the box has been told to release its disk.
     static bool Released(TestBox& box)
     {
-        for (int i = 0; i < 200 && box->MountedDevice(); ++i)
+        for (int i = 0; i < 1000 && box->MountedDevice(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return !box->MountedDevice() && box->Requests().back() == "SIG_MOUNT_END";
     }

@@ -61,7 +61,7 @@ TEST(StbStorage, BrowsesTheDemoBoxAndReleasesItsDisk)
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"USB memory info error!"});
 
     storage.Unmount();
-    for (int i = 0; i < 200 && box->MountedDevice(); ++i)
+    for (int i = 0; i < 1000 && box->MountedDevice(); ++i)
         std::this_thread::sleep_for(10ms);
     EXPECT_EQ(box->MountedDevice(), std::nullopt);
     EXPECT_EQ(box->Requests().back(), "SIG_MOUNT_END");

@@ -209,6 +209,54 @@ private slots:
         QCOMPARE(images.Add(QImage(20, 20, QImage::Format_RGB32)), -1);
         QCOMPARE(images.Add(QImage(30, 24, QImage::Format_RGB32)), -1);
     }
+
+    // Images made for any device pixel ratio are accepted and drawn pixel for pixel in their
+    // cells: a strip of two marks, a red and blue checkerboard of device pixels and a blue
+    // square, survives only if no pixel is resampled.
+    void marksOfAnyPixelRatioAreDrawnCrisplyInTheirCells()
+    {
+        for (qreal ratio : {1.0, 1.5, 2.0}) {
+            const int square = qRound(16 * ratio), inset = qRound(4 * ratio),
+                      mark = qRound(24 * ratio);
+            QImage strip(2 * mark, mark, QImage::Format_ARGB32);
+            strip.fill(Qt::transparent);
+            for (int y = 0; y < square; ++y)
+                for (int x = 0; x < square; ++x) {
+                    strip.setPixel(inset + x, inset + y, (x + y) % 2 ? 0xFFFF0000 : 0xFF0000FF);
+                    strip.setPixel(mark + inset + x, inset + y, 0xFF0000FF);
+                }
+            strip.setDevicePixelRatio(ratio);
+            CImageList images(24, 24);
+            QCOMPARE(images.Add(strip), 0);
+            QCOMPARE(images.GetImageCount(), 2);
+            QCOMPARE(images.Add(images.GetPixmap(1)), 2);
+            QCOMPARE(images.Add(strip.scaled(strip.size() / 2)), -1); // 24 x 12 logical
+
+            CGridCtrl grid;
+            FillLikeDialog(grid, 3, 2, 0, 24, 50, true);
+            SetClientSize(grid, QSize(100, 72));
+            grid.SetImageList(&images);
+            grid.SetItemImage(0, 1, 0);
+            grid.SetItemImage(1, 1, 2);
+            QImage shot(grid.viewport()->size() * ratio, QImage::Format_ARGB32);
+            shot.setDevicePixelRatio(ratio);
+            grid.viewport()->render(&shot);
+            // Pure red and pure blue pixels in the cell of row `row`, column 1.
+            auto count = [&](int row, QRgb colour) {
+                const QRect cell(qRound(50 * ratio), qRound(24 * row * ratio), mark, mark);
+                int n = 0;
+                for (int y = cell.top(); y <= cell.bottom(); ++y)
+                    for (int x = cell.left(); x <= cell.right(); ++x)
+                        n += shot.pixel(x, y) == colour;
+                return n;
+            };
+            const int half = square * square / 2;
+            QCOMPARE(count(0, 0xFFFF0000), half);
+            QCOMPARE(count(0, 0xFF0000FF), half);
+            QCOMPARE(count(1, 0xFF0000FF), square * square);
+            QCOMPARE(count(2, 0xFF0000FF) + count(2, 0xFFFF0000), 0);
+        }
+    }
 };
 
 QTEST_MAIN(GridModelTest)

@@ -46,7 +46,13 @@ class GridViewTest : public QObject {
         QTest::mouseClick(m_grid->viewport(), button, modifiers,
                           m_grid->GetCellRect(row, col).center());
     }
-    QImage Shot() const { return m_grid->viewport()->grab().toImage(); }
+    // The viewport drawn at one image pixel per logical pixel, whatever the screen's scale.
+    QImage Shot() const
+    {
+        QImage image(m_grid->viewport()->size(), QImage::Format_ARGB32);
+        m_grid->viewport()->render(&image);
+        return image;
+    }
     static QColor At(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)); }
     // A colour as a pixel of the screen shows it.
     static QColor Px(const QColor& colour) { return QColor(colour.rgb()); }

@@ -75,7 +75,7 @@ TEST(Ping, SilentAddressTimesOutAfterOneSecond)
         EXPECT_EQ(ping.reply(), 0);
         EXPECT_EQ(ping.resultText(), "Request Timed Out");
         EXPECT_GE(waited, 900ms);
-        EXPECT_LT(waited, 3s);
+        EXPECT_LT(waited, 10s); // a generous bound: a loaded machine may be slow to wake us
     });
 }
 

@@ -41,7 +41,7 @@ TEST(DetachedProcess, EndedChildIsReapedAndAMissingProgramIsReported)
     chmod(script.c_str(), 0755);
     ASSERT_TRUE(StartDetachedProcess(script, {}));
     int zombies = 1;
-    for (int i = 0; i < 300 && (!std::filesystem::exists(dir / "quick.ran") || zombies > 0); ++i) {
+    for (int i = 0; i < 1000 && (!std::filesystem::exists(dir / "quick.ran") || zombies > 0); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         zombies = ZombieChildren();
     }

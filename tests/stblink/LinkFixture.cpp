@@ -62,7 +62,7 @@ void LinkTest::SetUp()
 {
     setenv("CHANNELTOOL_REGISTRY", (home / "registry").c_str(), 1);
     options.isReachable = [](const std::string&) { return true; };
-    options.receiveTimeout = 300ms;
+    options.receiveTimeout = 1s; // short for the stalls, long enough for a busy machine
     options.connectTimeout = 1s;
 }
 

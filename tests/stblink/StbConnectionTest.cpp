@@ -29,7 +29,7 @@ TEST_F(StbConnectionTest, HandshakeSendsTheFormatAndChecksTheReplyExactly)
         const auto start = std::chrono::steady_clock::now();
         const bool opened =
             StbConnection::OpenWithHandshake(c.address, messages, options).has_value();
-        EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
         box.Finish();
         EXPECT_EQ(opened, c.messages.empty());
         EXPECT_EQ(messages.texts(), c.messages);

@@ -121,7 +121,7 @@ void WriteFakeVlc(const std::filesystem::path& folder)
 
 std::string WaitForArguments(const std::filesystem::path& folder)
 {
-    for (int i = 0; i < 500 && !std::filesystem::exists(folder / "vlc.args"); ++i)
+    for (int i = 0; i < 1000 && !std::filesystem::exists(folder / "vlc.args"); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::ifstream in(folder / "vlc.args");
     return {std::istreambuf_iterator<char>(in), {}};

@@ -263,7 +263,7 @@ TEST(FileTransfer, FilesComeWholeAndGoWholeOrNotAtAll)
     }
     // The box notices the closed connections; wait until it has tidied up.
     const fs::path temp = box.dir() / "state/tmp";
-    for (int i = 0; i < 200 && !fs::is_empty(temp); ++i)
+    for (int i = 0; i < 1000 && !fs::is_empty(temp); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_TRUE(fs::is_empty(temp));
     EXPECT_FALSE(fs::exists(box.sda1() / "half.bin"));

@@ -116,7 +116,7 @@ public:
                                       .address = address_,
                                       .log = nullptr,
                                       .size = size,
-                                      .splitPause = std::chrono::milliseconds(100)};
+                                      .splitPause = std::chrono::milliseconds(500)};
         if (prepare)
             prepare(options);
         sim_ = std::make_unique<StbSimulator>(options);

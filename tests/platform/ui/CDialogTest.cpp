@@ -21,6 +21,8 @@ constexpr int kConnect = 32771;
 constexpr int kUpdate = 32776;
 
 const MenuTemplate kMenu = {135, {{"&File", {{"connect", kConnect}, {"update", kUpdate}}}}};
+const MenuTemplate kMenu2 = {
+    136, {{"&File", {{"connect", kConnect}}}, {"&Edit", {{"other", 32790}, {"update", kUpdate}}}}};
 
 DialogTemplate TestTemplate()
 {
@@ -45,9 +47,24 @@ class KeyRecorder final : public QWidget {
 public:
     KeyRecorder() { setFocusPolicy(Qt::StrongFocus); }
     std::vector<int> keys;
+    bool keepsTab = false; // plain Tab and Shift+Tab, as a grid moves between its cells
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override { keys.push_back(event->key()); }
+    bool event(QEvent* event) override
+    {
+        if (keepsTab && event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+                !(key->modifiers() & Qt::ControlModifier))
+                return true;
+        }
+        return QWidget::event(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        keys.push_back(event->key());
+        event->ignore(); // as a grid leaves the keys it does not use to the dialog
+    }
 };
 
 class TestDialog final : public CDialog {
@@ -165,15 +182,18 @@ private slots:
         }
     }
 
-    // Timer 10 repeats until killed; timer 20 starts a worker that ends the dialog the way
-    // workers do: only by setting timer 30 from its own thread.
+    // Timer 10 repeats until killed and then sets timer 20 (so a slow start cannot change the
+    // order); timer 20 starts a worker that ends the dialog the way workers do: only by setting
+    // timer 30 from its own thread.
     void timersFireByIdUntilKilledAndAWorkerCanSetOne()
     {
         TestDialog dialog;
         std::thread worker;
         dialog.onTimer = [&](int id) {
-            if (id == 10 && std::count(dialog.timerIds.begin(), dialog.timerIds.end(), 10) == 3)
+            if (id == 10 && std::count(dialog.timerIds.begin(), dialog.timerIds.end(), 10) == 3) {
                 dialog.KillTimer(10);
+                dialog.SetTimer(20, 50);
+            }
             if (id == 20) {
                 dialog.KillTimer(20);
                 worker = std::thread([&] {
@@ -185,7 +205,6 @@ private slots:
                 dialog.EndDialog(IDOK);
         };
         dialog.SetTimer(10, 5);
-        dialog.SetTimer(20, 200);
         QCOMPARE(dialog.DoModal(), IDOK);
         worker.join();
         QCOMPARE(dialog.timerIds, (std::vector<int>{10, 10, 10, 20, 30}));
@@ -214,6 +233,83 @@ private slots:
         });
         QCOMPARE(dialog.DoModal(), IDCANCEL);
         QCOMPARE(grid->keys, std::vector<int>{Qt::Key_Down});
+    }
+
+    // Edit dialogs take Enter as OK and Escape as cancel, also over a window that swallows them.
+    void enterAndEscapeCloseADialogOverASwallowingWindow()
+    {
+        TestDialog main;
+        main.SetSwallowEnterEscape(true);
+        main.show();
+        for (const auto& [key, expected] :
+             {std::pair{Qt::Key_Escape, IDCANCEL}, std::pair{Qt::Key_Return, IDOK},
+              std::pair{Qt::Key_Enter, IDOK}}) {
+            TestDialog edit;
+            edit.setParent(&main, edit.windowFlags());
+            ModalWatcher watcher([key](QWidget* d) {
+                QTest::keyClick(static_cast<CDialog*>(d)->GetDlgItem(kEdit), key);
+            });
+            QCOMPARE(edit.DoModal(), expected);
+            QVERIFY(main.isVisible());
+        }
+    }
+
+    // A grid keeps plain Tab for its cells; Ctrl+Tab and Ctrl+Shift+Tab leave it along the
+    // dialog's tab order.
+    void ctrlTabMovesTheFocusOutOfAGrid()
+    {
+        TestDialog dialog;
+        auto* grid = new KeyRecorder;
+        grid->keepsTab = true;
+        dialog.InstallControl(kGrid, grid);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QWindow* window = dialog.windowHandle();
+        grid->setFocus();
+        QTest::keyClick(window, Qt::Key_Tab);
+        QVERIFY(grid->hasFocus());
+        QTest::keyClick(window, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(kRadioA));
+        QTest::keyClick(window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        QTest::keyClick(window, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(kEdit));
+    }
+
+    // The window swallows Enter and Escape, but the menu bar's keyboard mode takes them: Alt,
+    // Right and Enter open the second menu, Down and Enter run its second item; Escape closes
+    // a menu, and again leaves the menu bar.
+    void menuBarKeyboardModeTakesEnterAndEscapeInASwallowingWindow()
+    {
+        TestDialog dialog;
+        QMenuBar* bar = dialog.SetMenu(kMenu2);
+        dialog.SetSwallowEnterEscape(true);
+        dialog.dataShown = true;
+        dialog.show();
+        QWindow* window = dialog.windowHandle();
+        QWidget* edit = dialog.GetDlgItem(kEdit);
+        edit->setFocus();
+        for (bool run : {true, false}) {
+            // A window system gives the window its focus back when a popup closes; offscreen not.
+            dialog.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            for (Qt::Key key : {Qt::Key_Alt, Qt::Key_Right, Qt::Key_Return})
+                QTest::keyClick(window, key, key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
+            QTRY_COMPARE(QApplication::activePopupWidget(), bar->actions().at(1)->menu());
+            QWidget* menu = QApplication::activePopupWidget();
+            if (run) {
+                QTest::keyClick(menu, Qt::Key_Down);
+                QTest::keyClick(menu, Qt::Key_Return);
+            } else {
+                QTest::keyClick(menu, Qt::Key_Escape);
+                QVERIFY(bar->activeAction()); // back in the menu bar
+                QTest::keyClick(window, Qt::Key_Escape);
+            }
+        }
+        QVERIFY(!QApplication::activePopupWidget());
+        QVERIFY(!bar->activeAction());
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QCOMPARE(dialog.commands, std::vector<int>{kUpdate});
     }
 
     void radioButtonsInsideAFrameTakeClicksAndCanAllBeCleared()
