@@ -236,10 +236,11 @@ TEST(TransferFailures, BoxExpansionFailsOnBrokenRepliesAndRefusesWhatLeadsOut)
         EXPECT_EQ(expansion.Run(), c.result) << c.script.back();
         box.Finish();
         EXPECT_EQ(watch.messages.texts(), c.messages) << c.script.back();
-        if (c.result == kOk)
+        if (c.result == kOk) {
             EXPECT_EQ(expansion.result().items,
                       (std::vector<TransferItem>{{FileEntry::Kind::Folder, "f", 0}, F("f/new", 10),
                                                  F("f/0|..|0", 5), F("f/plain.txt", 42)}));
+        }
     }
 }
 
