@@ -10,6 +10,38 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Makes the folders of `relative` below `base` one by one, never through a link (which could
+// lead out of `base`); an existing folder is no error. False when something on the way is not
+// a real folder or cannot be made.
+bool MakeFoldersInside(const fs::path& base, const fs::path& relative)
+{
+    fs::path at = base;
+    for (const fs::path& name : relative) {
+        at /= name;
+        struct stat st {};
+        if (::lstat(at.c_str(), &st) == 0 ? !S_ISDIR(st.st_mode) : ::mkdir(at.c_str(), 0777) != 0)
+            return false;
+    }
+    return true;
+}
+
+// True when the folders on the way to `relative` below `base` are real folders, not links.
+bool FoldersOnTheWayAreReal(const fs::path& base, const fs::path& relative)
+{
+    fs::path at = base;
+    for (const fs::path& name : relative.parent_path()) {
+        at /= name;
+        struct stat st {};
+        if (::lstat(at.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 DownloadWorker::DownloadWorker(TransferJob job, TransferHooks hooks)
     : job_(std::move(job)), hooks_(std::move(hooks)), buffer_(kDataBufferSize)
 {
@@ -27,10 +59,8 @@ WorkerResult DownloadWorker::Run()
         if (CancelConfirmed(hooks_.cancelRequested, hooks_.messages))
             return WorkerResult::Cancelled;
         if (item.isFolder()) {
-            // An existing folder is no error; one that cannot be made shows when its files
-            // cannot be written.
-            std::error_code ignored;
-            fs::create_directories(fs::path(job_.pcPath) / item.path, ignored);
+            // A folder that cannot be made shows when its files cannot be written.
+            MakeFoldersInside(job_.pcPath, item.path);
             continue;
         }
         switch (DownloadFile(*box, item, tracker, overwrite)) {
@@ -71,6 +101,8 @@ DownloadWorker::Step DownloadWorker::DownloadFile(StbConnection& box, const Tran
     if (!IsSendablePath(boxPath, true))
         return Skip(tracker, MsgId::FileNotExist, std::string(item.name()));
 
+    if (!FoldersOnTheWayAreReal(job_.pcPath, item.path))
+        return Skip(tracker, MsgId::FileWriteError, target.string());
     struct stat existing {};
     if (::lstat(target.c_str(), &existing) == 0) {
         if (S_ISDIR(existing.st_mode))

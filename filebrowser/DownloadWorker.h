@@ -18,7 +18,8 @@ class StbConnection;
 // file as it was and never a partial file under the real name. Bytes beyond the announced
 // size are never written: the file keeps exactly the announced bytes and "Data error!" with
 // its path is shown. A path holding "|" cannot be asked for unambiguously and is skipped with
-// "File not exist!".
+// "File not exist!". Folders are made, and files written, only through real folders below the
+// PC folder, never through a link, so nothing lands outside it whatever names the box sends.
 class DownloadWorker final {
 public:
     DownloadWorker(TransferJob job, TransferHooks hooks);

@@ -91,8 +91,7 @@ TEST(TransferFailures, DownloadFailuresLeaveTheOldFileAsItWas)
         {{kMount, kMounted, info, "<5", get, "<abc", "x"}, {"Server disconnected!"}, kFailed, "old"},
         {{kMount, kMounted, info, "<5", get, "<abcdefgh"}, {"Data error!\n\nPC/x.bin"}, kOk, "abcde"},
         {{kMount, kMounted, info, "<5", get, "<ab", "<cde"}, {}, kOk, "abcde"},
-        {{kMount, kMounted, ">SIG_GET_FILE_INFO|/mnt/link_to_pc/d/no/x.bin", "<5"},
-         {"File write error!\n\nPC/no/x.bin"}, kOk, "old", "no/x.bin"},
+        {{kMount, kMounted}, {"File write error!\n\nPC/no/x.bin"}, kOk, "old", "no/x.bin"},
         {{kMount, kMounted}, {"File not exist!\n\na|b"}, kOk, "old", "a|b"},
     };
     for (const auto& c : cases) {
@@ -110,6 +109,23 @@ TEST(TransferFailures, DownloadFailuresLeaveTheOldFileAsItWas)
         EXPECT_EQ(ReadTree(pc.path()), (Tree{{"x.bin", c.after}})) << c.script.back();
         EXPECT_TRUE(box.errors().empty()) << box.errors().front();
     }
+}
+
+// A link in the PC folder that a box's folder name happens to match is not followed.
+TEST(TransferFailures, DownloadsNeverGoThroughALink)
+{
+    TempDir pc, outside;
+    fs::create_directory_symlink(outside.path(), pc / "f");
+    ScriptedBox box("127.0.0.190");
+    Play(box, {kMount, kMounted});
+    WorkerWatch watch;
+    EXPECT_EQ(DownloadWorker(Job(pc.path(), {{FileEntry::Kind::Folder, "f/g", 0}, F("f/g/x.bin")}),
+                             watch.Hooks())
+                  .Run(),
+              kOk);
+    box.Finish();
+    EXPECT_EQ(watch.messages.texts(), InFolder({"File write error!\n\nPC/f/g/x.bin"}, pc.path()));
+    EXPECT_TRUE(fs::is_empty(outside.path()));
 }
 
 TEST(TransferFailures, UploadFailuresEndOrSkipAsEachStepSays)
