@@ -2,6 +2,7 @@
 
 #include "util/FormatSize.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -78,7 +79,8 @@ void TerminalProgress::Draw(bool now)
     std::string line = file_ + tail;
     if (rate > 0) {
         line += "  " + FormatSize(rate, 1) + "/s";
-        const auto left = static_cast<long long>(static_cast<double>(totalBytes_ - doneBytes_) / rate);
+        const auto left = static_cast<long long>(
+            static_cast<double>(std::max<std::int64_t>(totalBytes_ - doneBytes_, 0)) / rate);
         std::snprintf(tail, sizeof tail, "  %lld:%02lld left", left / 60, left % 60);
         line += tail;
     }
