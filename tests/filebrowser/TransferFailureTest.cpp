@@ -147,6 +147,10 @@ TEST(TransferFailures, UploadFailuresEndOrSkipAsEachStepSays)
          {kMount, kMounted, info, "<7", ">SIG_COMMAND_START|rm -f \"/mnt/link_to_pc/d/x.bin\"",
           "<SIG_COMMAND_ERROR"},
          {"File overwrite error!"}, kOk},
+        {{F("x.bin")},
+         {kMount, kMounted, info, "<7", ">SIG_COMMAND_START|rm -f \"/mnt/link_to_pc/d/x.bin\"", "x"},
+         {"Data error!"}, kFailed},
+        {{F("x.bin")}, {kMount, kMounted, info, "<0", start, "x"}, {"Data error!"}, kFailed},
         {{F("gone.bin")}, {kMount, kMounted, ">SIG_GET_FILE_INFO|/mnt/link_to_pc/d/gone.bin", "<0"},
          {"File open error!\n\nPC/gone.bin"}, kOk},
         {{F("x.bin")}, {kMount, kMounted, info, "<0", start, "<SIG_SET_FILE_ERROR"}, {"Send error!"}, kOk},
@@ -280,6 +284,22 @@ TEST(TransferFailures, EveryWorkerSaysConnectionFailedWithoutABox)
                   kFailed);
         EXPECT_EQ(watch.messages.texts(), Texts(4, "Connection failed!"));
     }
+}
+
+// What the browser checks before a transfer starts: the parent row is no selection, the
+// total may equal the free bytes but not exceed them.
+TEST(TransferStart, SelectFileAndDiskFull)
+{
+    RecordingMessages messages;
+    const TransferSelection parentOnly = SplitSelection({FileEntry::Parent()});
+    EXPECT_TRUE(parentOnly.folders.empty());
+    EXPECT_FALSE(CheckTransferStart(parentOnly.files, 100, messages));
+    const TransferSelection some = SplitSelection({Dir("f"), File("a", 60), File("b", 40)});
+    EXPECT_EQ(some.folders, Texts{"f"});
+    EXPECT_EQ(some.files.totalBytes, 100);
+    EXPECT_TRUE(CheckTransferStart(some.files, 100, messages));
+    EXPECT_FALSE(CheckTransferStart(some.files, 99, messages));
+    EXPECT_EQ(messages.texts(), (Texts{"Select file!", "Disk full!"}));
 }
 
 TEST(TransferProgress, WholeGrowingPercentagesThatNeverDivideByZero)
