@@ -57,9 +57,10 @@ Texts InFolder(Texts texts, const fs::path& pc)
     return texts;
 }
 
-TransferJob Job(const fs::path& pc, std::vector<TransferItem> items)
+TransferJob Job(const fs::path& pc, std::vector<TransferItem> items,
+              std::string address = "127.0.0.190")
 {
-    TransferJob job{"127.0.0.190", "/dev/sda1", pc.string(), "/d", {}};
+    TransferJob job{std::move(address), "/dev/sda1", pc.string(), "/d", {}};
     for (const TransferItem& item : items)
         item.isFolder() ? job.list.AddFolder(item.path) : job.list.AddFile(item.path, item.size);
     return job;
@@ -116,10 +117,11 @@ TEST(TransferFailures, DownloadsNeverGoThroughALink)
 {
     TempDir pc, outside;
     fs::create_directory_symlink(outside.path(), pc / "f");
-    ScriptedBox box("127.0.0.190");
+    ScriptedBox box("127.0.0.202");
     Play(box, {kMount, kMounted});
     WorkerWatch watch;
-    EXPECT_EQ(DownloadWorker(Job(pc.path(), {{FileEntry::Kind::Folder, "f/g", 0}, F("f/g/x.bin")}),
+    EXPECT_EQ(DownloadWorker(Job(pc.path(), {{FileEntry::Kind::Folder, "f/g", 0}, F("f/g/x.bin")},
+                                 "127.0.0.202"),
                              watch.Hooks())
                   .Run(),
               kOk);
