@@ -55,10 +55,11 @@ CMainDlg::CMainDlg(MainWindowServices services, QWidget* parent)
     auto whileDataShown = [this](CCmdUI& cmd) { cmd.Enable(m_state.hasData()); };
     MapUpdateCommand(ID_UPDATE_STB, whileDataShown);
     MapUpdateCommand(ID_EXPORT_DATA, whileDataShown);
+    MapCommand(ID_EDIT_SAT_LISTS, [this] { OnEditSatLists(); });
+    MapUpdateCommand(ID_EDIT_SAT_LISTS, whileDataShown);
     MapCommand(ID_FILE_BROWSER, [this] { OnFileBrowser(); });
-    // The editors are not part of this program yet.
-    for (int id : {ID_EDIT_USER_LISTS, ID_EDIT_SAT_LISTS})
-        MapUpdateCommand(id, [](CCmdUI& cmd) { cmd.Enable(false); });
+    // The user-list editor is not part of this program yet.
+    MapUpdateCommand(ID_EDIT_USER_LISTS, [](CCmdUI& cmd) { cmd.Enable(false); });
 }
 
 CMainDlg::~CMainDlg() = default;

@@ -9,7 +9,9 @@
 
 #include <QRect>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class BusyCall;
 class CGridCtrl;
@@ -51,6 +53,7 @@ private:
     void OnExit();
     void OnChannelNumberDisplay();
     void OnListSwitch();
+    void OnEditSatLists();
     // The connect dialog, the disk choice, then the browser; the address is remembered when
     // the browser closes.
     void OnFileBrowser();
@@ -69,6 +72,14 @@ private:
     void OnGroupNotify(int code, int row);
     void ShowNoData();
     void ShowListSelector();
+    // What the channel grid shows selected, by channel key, to be found again after a refill.
+    struct ChannelSelection {
+        std::vector<std::uint16_t> selectedKeys;
+        int focusKey = -1;
+        int scrollPos = 0;
+    };
+    ChannelSelection SaveChannelSelection() const;
+    void RestoreChannelSelection(const ChannelSelection& kept);
 
     // Layout.
     void RecordLayout();

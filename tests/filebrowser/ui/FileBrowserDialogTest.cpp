@@ -7,12 +7,11 @@
 #include "res/ResourceIds.h"
 #include "tests/filebrowser/ui/BoxFixture.h"
 #include "tests/support/ui/BusyIndicatorWatch.h"
-#include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
 #include "tests/support/ui/Screenshots.h"
+#include "tests/support/ui/UiDriving.h"
 
 #include <QComboBox>
-#include <QMenu>
 #include <QPushButton>
 
 #include <fstream>
@@ -45,21 +44,13 @@ fs::path MakePcFolder(const TempDir& dir)
     return dir / "pc";
 }
 
-// Runs `open` and closes the context menu it should bring up ("delete", enabled); false when
-// none came up.
+// Runs `open`, which should bring up the context menu, and picks its "delete" (which does
+// nothing yet); false when no menu came up.
 bool UseMenu(const std::function<void()>& open)
 {
-    auto watcher = ModalWatcher::For<QMenu>(
-        [](QMenu* menu) {
-            QCOMPARE(menu->actions().size(), 1);
-            QCOMPARE(menu->actions()[0]->text(), QStringLiteral("delete"));
-            QVERIFY(menu->actions()[0]->isEnabled());
-            menu->close();
-        },
-        3000);
-    open();
-    QTest::qWait(20);
-    return watcher.ran();
+    std::map<int, bool> enabled;
+    const bool shown = UseContextMenu(open, ID_DELETE, &enabled);
+    return shown && enabled == std::map<int, bool>{{ID_DELETE, true}};
 }
 
 } // namespace
