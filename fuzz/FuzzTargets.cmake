@@ -10,6 +10,7 @@ set(CT_FUZZ_TARGETS
     stb_listing
     disk_info
     free_space
+    du_reply
     shell_words
     box_session)
 

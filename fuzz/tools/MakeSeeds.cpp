@@ -167,6 +167,24 @@ void FreeSpaceSeeds()
     Seed("free_space", "odd-device", "/dev/it's \"$HOME\" `x` \\\n/dev/it's \"$HOME\" `x` \\ 1 2 3\nSIG_COMMAND_SUCCESS");
 }
 
+void DiskUsageSeeds()
+{
+    const TempDir scratch;
+    WriteDemoFiles(scratch.path(), 1);
+    Seed("du_reply", "movies",
+         "/mnt/link_to_pc/Movies\n" +
+             *storage::DiskUsage(scratch / "sda1/Movies", "/mnt/link_to_pc/Movies") +
+             "SIG_COMMAND_SUCCESS");
+    Seed("du_reply", "odd-names",
+         "/mnt/link_to_pc/Odd names\n" +
+             *storage::DiskUsage(scratch / "sda1/Odd names", "/mnt/link_to_pc/Odd names") +
+             "\n\nSIG_COMMAND_SUCCESS\n");
+    Seed("du_reply", "hostile",
+         "/mnt/link_to_pc/a\n4\t/mnt/link_to_pc/a/../..\n4\t/etc\n4\t/mnt/link_to_pc/ab\n"
+         "4\t/mnt/link_to_pc/a//b\n4\t/mnt/link_to_pc/a/./b\n4 no path\n"
+         "18446744073709551616\t/mnt/link_to_pc/a/b c\n4\t/mnt/link_to_pc/a\nSIG_COMMAND_SUCCESS");
+}
+
 void ShellSeeds()
 {
     Seed("shell_words", "du", "du /mnt/link_to_pc/Movies/Short clips");
@@ -223,6 +241,7 @@ int main(int argc, char** argv)
     ListingSeeds();
     DiskSeeds();
     FreeSpaceSeeds();
+    DiskUsageSeeds();
     ShellSeeds();
     SessionSeeds();
     return 0;
