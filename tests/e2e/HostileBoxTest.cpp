@@ -1,10 +1,13 @@
 // The program against a box that lies: sizes out of every range, replies without end, binary
 // garbage and names that lead out of the folder. Each exchange shows its message, writes only
 // into its own folder, and stops reading at its bound.
+#include "filebrowser/DownloadWorker.h"
 #include "filebrowser/FolderSummary.h"
+#include "filebrowser/StbFolderExpansion.h"
 #include "filebrowser/StbStorage.h"
 #include "stblink/DatabaseTransfer.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/filebrowser/TransferFixtures.h"
 #include "tests/support/ScriptedBox.h"
 #include "tests/support/TempDir.h"
 
@@ -13,6 +16,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <map>
 
@@ -301,4 +305,92 @@ TEST_F(HostileBox, StorageSizesAndNamesStayInRange)
     EXPECT_EQ((*found)[1].size, 0); // a range that runs backwards
     EXPECT_TRUE(messages.texts().empty()) << messages.last();
     ExpectOnlyOwnFiles("storage");
+}
+
+// The folder expansion's du and listing, endless or cut off.
+TEST_F(HostileBox, ExpansionStopsAtTheReplyBound)
+{
+    const std::string du = "SIG_COMMAND_START|du \"/mnt/link_to_pc/d/f\"";
+    const std::string list = "SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/d/f";
+    const struct {
+        std::function<void(ScriptedBox&)> script;
+        std::string message;
+    } cases[] = {
+        {[&](ScriptedBox& b) { b.Expect(du).Flood("4\t/mnt/link_to_pc/d/f/g\n", kFloodLimit); },
+         "Data error!"},
+        {[&](ScriptedBox& b) { b.Expect(du).Reply("4\t/mnt/link_to_pc/d/f\n" + kGarbage).Close(); },
+         "Server disconnected!"},
+        {[&](ScriptedBox& b) {
+             b.Expect(du).Reply("4\t/mnt/link_to_pc/d/f\nSIG_COMMAND_SUCCESS").Expect(list).Flood(
+                 "-rw-r--r-- 1 u g 9223372036854775808 Mar 1 10:00 big\n", kFloodLimit);
+         },
+         "Data error!"},
+    };
+    for (const auto& c : cases) {
+        ScriptedBox box("127.0.0.221");
+        c.script(box);
+        box.Start();
+        RecordingMessages messages;
+        std::atomic<bool> cancel{false};
+        StbFolderExpansion expansion("127.0.0.221", "/d", {"f"}, messages, cancel, Options());
+        EXPECT_EQ(expansion.Run(), WorkerResult::Failed) << c.message;
+        box.Finish();
+        EXPECT_EQ(messages.texts(), std::vector<std::string>{c.message});
+        EXPECT_LT(box.flooded(), std::size_t(kMaxStbReplyBytes) + kBufferSlack);
+    }
+}
+
+// A file whose size the box gives as anything: nothing is asked for below 1, and a file that
+// does not bring its announced bytes leaves the old one as it was and no part file.
+TEST_F(HostileBox, DownloadWorkerTakesNoSizeOnTrust)
+{
+    const struct {
+        std::string size;
+        std::function<void(ScriptedBox&)> data;
+        std::vector<std::string> messages; // "PC" stands for the PC folder
+        WorkerResult result;
+    } cases[] = {
+        {"0", nullptr, {"File not exist!\n\nx.bin"}, WorkerResult::Success},
+        {"-1", nullptr, {"File not exist!\n\nx.bin"}, WorkerResult::Success},
+        {kGarbage, nullptr, {"File not exist!\n\nx.bin"}, WorkerResult::Success},
+        {"6", [](ScriptedBox& b) { b.Reply("abcde").Close(); }, {"Server disconnected!"},
+         WorkerResult::Failed},
+        {"4", [](ScriptedBox& b) { b.Reply("abcde"); }, {"Data error!\n\nPC/x.bin"},
+         WorkerResult::Success},
+        {"2147483648", [](ScriptedBox& b) { b.Reply("abcde").Close(); }, {"Server disconnected!"},
+         WorkerResult::Failed},
+        {"4294967296", [](ScriptedBox& b) { b.Flood("data", 8u << 20).Close(); },
+         {"Server disconnected!"}, WorkerResult::Failed},
+        {"9223372036854775808", [](ScriptedBox& b) { b.Flood("data", 8u << 20).Close(); },
+         {"Server disconnected!"}, WorkerResult::Failed},
+    };
+    const fs::path pc = top_ / "cwd";
+    for (const auto& c : cases) {
+        std::ofstream(pc / "x.bin") << "old";
+        ScriptedBox box("127.0.0.222");
+        box.Expect("SIG_MOUNT_START|/dev/sda1").Reply("SIG_MOUNT_SUCCESS")
+            .Expect("SIG_GET_FILE_INFO|/mnt/link_to_pc/d/x.bin").Reply(c.size);
+        if (c.data) {
+            box.Expect("SIG_GET_FILE_START|/mnt/link_to_pc/d/x.bin");
+            c.data(box);
+        }
+        box.Start();
+        TransferJob job{"127.0.0.222", "/dev/sda1", pc.string(), "/d", {}};
+        job.list.AddFile("x.bin", 5);
+        WorkerWatch watch;
+        watch.link = Options();
+        watch.overwriteAnswers = {OverwriteMode::Ask};
+        EXPECT_EQ(DownloadWorker(job, watch.Hooks()).Run(), c.result) << c.size;
+        box.Finish();
+        std::vector<std::string> expected = c.messages;
+        for (std::string& text : expected)
+            if (const std::size_t at = text.find("PC"); at != std::string::npos)
+                text.replace(at, 2, pc.string());
+        EXPECT_EQ(watch.messages.texts(), expected) << c.size;
+        const auto tree = ReadTree(pc);
+        EXPECT_EQ(tree.size(), 1u) << c.size; // no part file is left behind
+        EXPECT_EQ(tree.begin()->second, c.size == "4" ? "abcd" : "old") << c.size;
+        fs::remove(pc / "x.bin");
+        ExpectOnlyOwnFiles(c.size);
+    }
 }
