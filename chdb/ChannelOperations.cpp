@@ -7,7 +7,10 @@
 
 namespace {
 
-bool InView(const ChannelView& view, int row) { return row >= 0 && row < view.size(); }
+bool InView(const ChannelView& view, int row)
+{
+    return row >= 0 && row < view.size();
+}
 
 } // namespace
 
@@ -30,8 +33,8 @@ std::optional<RowMove> MoveViewRows(DatabaseState& state, ChannelView& view,
     if (!move)
         return std::nullopt;
     ChannelDatabase& db = state.db;
-    const auto window = std::span(view.tableIndices).subspan(static_cast<std::size_t>(move->first),
-                                                             move->order.size());
+    const auto window = std::span(view.tableIndices)
+                            .subspan(static_cast<std::size_t>(move->first), move->order.size());
     // Records are written to the positions the rows stand for; two rows on one record, or a row
     // beyond the table, would lose a channel.
     std::vector<int> positions(window.begin(), window.end());

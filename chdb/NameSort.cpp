@@ -21,7 +21,8 @@ std::vector<int> NameRanks(std::span<const ChannelInfo> records)
     std::vector<Key> keys(n);
     for (std::size_t i = 0; i < n; ++i) {
         keys[i].fill(0);
-        const auto bytes = records[i].bytes().subspan(ChannelInfo::kNameOffset, ChannelInfo::kNameSize);
+        const auto bytes =
+            records[i].bytes().subspan(ChannelInfo::kNameOffset, ChannelInfo::kNameSize);
         for (std::size_t b = 0; b < bytes.size() && bytes[b] != 0; ++b)
             keys[i][b] = Lower(bytes[b]);
     }

@@ -25,7 +25,10 @@ Filter FilterAt(ListKind kind, int index, int& satellite)
     return index == all ? Filter::All : Filter::Satellite;
 }
 
-bool OfKind(const ChannelInfo& c, ListKind kind) { return c.isRadio() == (kind == ListKind::Radio); }
+bool OfKind(const ChannelInfo& c, ListKind kind)
+{
+    return c.isRadio() == (kind == ListKind::Radio);
+}
 
 bool StartsWithLetter(const ChannelInfo& c)
 {
@@ -58,7 +61,10 @@ std::vector<std::string> UserListFilters(const std::vector<SatListEntry>& satLis
     return entries;
 }
 
-int DefaultUserListFilter(ListKind kind) { return kind == ListKind::Tv ? 3 : 2; }
+int DefaultUserListFilter(ListKind kind)
+{
+    return kind == ListKind::Tv ? 3 : 2;
+}
 
 std::vector<int> UserListFilterRows(const ChannelDatabase& db,
                                     const std::vector<SatListEntry>& satList, ListKind kind,
@@ -116,8 +122,9 @@ std::vector<int> UserListFilterRows(const ChannelDatabase& db,
 
 std::string UserListFullMessage(ListKind kind)
 {
-    return GetMessageText(MsgId::Max) + " " + std::to_string(ChannelDatabase::UserListCapacity(kind)) +
-           " " + GetMessageText(kind == ListKind::Tv ? MsgId::TvChannels : MsgId::RadioChannels) + "!";
+    return GetMessageText(MsgId::Max) + " " +
+           std::to_string(ChannelDatabase::UserListCapacity(kind)) + " " +
+           GetMessageText(kind == ListKind::Tv ? MsgId::TvChannels : MsgId::RadioChannels) + "!";
 }
 
 UserListAddition AddToUserList(ChannelDatabase& db, int list, ListKind kind,
