@@ -16,10 +16,7 @@ std::uint8_t Lower(std::uint8_t byte)
     return byte >= 'A' && byte <= 'Z' ? static_cast<std::uint8_t>(byte + 32) : byte;
 }
 
-std::uint8_t FirstNameByte(const ChannelInfo& c)
-{
-    return c.bytes()[ChannelInfo::kNameOffset];
-}
+std::uint8_t FirstNameByte(const ChannelInfo& c) { return c.bytes()[ChannelInfo::kNameOffset]; }
 
 // The n-th (1-based) satellite-list entry of the current list, or nullptr.
 const SatListEntry* NthSatellite(const DatabaseState& state, int n)
@@ -43,9 +40,8 @@ bool MatchesGroup(const DatabaseState& state, Category category, int group, cons
         return first != 0 && !IsLetter(first);
     }
     case Category::FtaCas:
-        return group == 0
-                   ? c.casMask() == 0
-                   : (c.casMask() & state.casList[static_cast<std::size_t>(group - 1)].mask) != 0;
+        return group == 0 ? c.casMask() == 0
+                          : (c.casMask() & state.casList[static_cast<std::size_t>(group - 1)].mask) != 0;
     case Category::SdHd:
         return c.type() == (group == 0 ? ChannelInfo::kSdtv : ChannelInfo::kHdtv);
     case Category::User:
@@ -123,8 +119,7 @@ ChannelView BuildChannelView(const DatabaseState& state, int categoryRow, int gr
         return view;
     }
 
-    const SatListEntry* satellite =
-        category == Category::Sat && group > 0 ? NthSatellite(state, group) : nullptr;
+    const SatListEntry* satellite = category == Category::Sat && group > 0 ? NthSatellite(state, group) : nullptr;
     const bool radio = state.listKind() == ListKind::Radio;
     const int count = db.channelCount();
     for (int i = 0; i < count; ++i) {
