@@ -55,9 +55,9 @@ CMainDlg::CMainDlg(MainWindowServices services, QWidget* parent)
     MapUpdateCommand(ID_EXPORT_DATA, whileDataShown);
     MapCommand(ID_EDIT_SAT_LISTS, [this] { OnEditSatLists(); });
     MapUpdateCommand(ID_EDIT_SAT_LISTS, whileDataShown);
-    // The user-list editor and the file browser are not part of this program yet.
-    for (int id : {ID_EDIT_USER_LISTS, ID_FILE_BROWSER})
-        MapUpdateCommand(id, [](CCmdUI& cmd) { cmd.Enable(false); });
+    // The file browser is not part of this program yet.
+    MapUpdateCommand(ID_FILE_BROWSER, [](CCmdUI& cmd) { cmd.Enable(false); });
+    ConnectChannelOperations();
 }
 
 CMainDlg::~CMainDlg() = default;
