@@ -23,17 +23,6 @@ Entries ListOf(const CUserListDlg& e, ListKind kind = ListKind::Tv)
     return e.tables().userListEntries(e.currentList(), kind);
 }
 
-// Selects rows by Ctrl+click, as a user picks several.
-void PickRows(CGridCtrl& grid, std::initializer_list<int> rows)
-{
-    ClickRow(grid, *rows.begin());
-    for (int row : rows)
-        if (row != *rows.begin()) {
-            grid.EnsureVisible(row, 0);
-            QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ControlModifier, grid.GetCellRect(row, 0).center());
-        }
-}
-
 bool BlockSelected(CGridCtrl& grid, int first, int last, int focus)
 {
     std::vector<int> expected;
