@@ -195,8 +195,8 @@ void CUserListDlg::RemoveSelected()
 
 void CUserListDlg::MoveSelected(MoveDirection direction)
 {
-    const std::optional<RowMove> move = MoveUserListEntries(
-        m_db, currentList(), kind(), m_gridList->GetSelectedRows(), direction);
+    const std::optional<RowMove> move =
+        MoveUserListEntries(m_db, currentList(), kind(), m_gridList->GetSelectedRows(), direction);
     if (!move)
         return;
     const std::vector<std::int32_t> entries = m_db.userListEntries(currentList(), kind());

@@ -81,7 +81,7 @@ private:
     ChannelDatabase m_db; // the private copy
     bool m_bLoaded = false;
     int m_nRowHeight = 24;
-    int m_nVisibleRows = 10; // the rows the grids show, as many as the screen has room for
+    int m_nVisibleRows = 10;        // the rows the grids show, as many as the screen has room for
     std::vector<int> m_channelRows; // right grid row -> channel table index
     CImageList m_imgMarks{24, 24};
     CGridCtrl* m_gridList = nullptr;
