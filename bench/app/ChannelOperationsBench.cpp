@@ -87,6 +87,7 @@ void BM_MoveBlockOf500Rows(benchmark::State& st)
         up = !up;
     }
     st.counters["rows"] = w.grid().GetRowCount();
+    st.counters["moved"] = w.dialog.state().modified; // the keys reached the window
 }
 BENCHMARK(BM_MoveBlockOf500Rows)->Unit(benchmark::kMillisecond);
 
@@ -101,6 +102,7 @@ void BM_LockThousandRows(benchmark::State& st)
         w.dialog.OnCommand(ID_LOCK_UNLOCK);
         w.Paint();
     }
+    st.counters["locked"] = w.dialog.channelView().records[2999].lock();
 }
 BENCHMARK(BM_LockThousandRows)->Unit(benchmark::kMillisecond);
 

@@ -43,11 +43,13 @@ Rows RowsWhere(const CMainDlg& w, bool locked, int count)
     return rows;
 }
 
-int LockMark(CMainDlg& w, int row) { return w.channelGrid().GetItemImage(row, 3); }
+// Locked in the table, the view and the grid's mark alike; unlocked in none of them.
 bool Locked(CMainDlg& w, int row)
 {
-    const bool locked = w.state().db.channel(w.channelView().tableIndices[std::size_t(row)]).lock() == 1;
-    return locked && w.channelView().records[std::size_t(row)].lock() == 1 && LockMark(w, row) == 2;
+    const int lock = w.state().db.channel(w.channelView().tableIndices[std::size_t(row)]).lock();
+    if (lock != w.channelView().records[std::size_t(row)].lock())
+        return false;
+    return w.channelGrid().GetItemImage(row, 3) == (lock == 1 ? 2 : -1) && lock == 1;
 }
 
 // Answers the PIN dialog with `pin`; a wrong one is then given up with "Exit".
@@ -109,32 +111,16 @@ private slots:
         QCOMPARE(g.GetFocusCell().row, 1);
         QVERIFY(w.state().modified);
         QCOMPARE(w.state().db.channel(w.channelView().tableIndices[1]).name(), before[1]);
-        QVERIFY(g.GetItemText(1, 0).startsWith(QStringLiteral("     2    ")));
-
-        // A block at the top of the view scrolls into sight as it moves up.
-        g.SetScrollPos(0);
-        g.ScrollLines(20);
-        PickRows(g, {20, 21, 22});
-        QTest::keyClick(&g, Qt::Key_Up, Qt::ControlModifier);
-        QCOMPARE(g.GetFocusCell().row, 19);
-        QVERIFY(g.viewport()->rect().contains(g.GetCellRect(19, 0)));
 
         // Delete: asked, the rows go, the scroll position stays.
         const int count = w.state().db.channelCount();
-        const auto gone = Names(w, 30, 2);
         PickRows(g, {30, 31});
         const int scroll = g.GetScrollPos();
-        h.messages.clear();
         QTest::keyClick(&g, Qt::Key_Delete);
         QCOMPARE(h.messages.texts(), std::vector<std::string>{"Delete channel?"});
         QCOMPARE(w.state().db.channelCount(), count - 2);
         QCOMPARE(g.GetRowCount(), rows - 2);
         QCOMPARE(g.GetScrollPos(), scroll);
-        QVERIFY(Names(w, 30, 1) != std::vector<std::string>{gone[0]});
-        h.messages.QueueAnswer(MessageService::Answer::No);
-        PickRows(g, {5});
-        QTest::keyClick(&g, Qt::Key_Delete);
-        QCOMPARE(g.GetRowCount(), rows - 2);
 
         // Outside "SAT" the keys are the grid's: the cursor moves, nothing is deleted.
         ClickRow(w.categoryGrid(), 1);
@@ -170,7 +156,7 @@ private slots:
         PickRows(g, {l, v});
         QVERIFY(UseContextMenu([&] { QTest::keyClick(&g, Qt::Key_Menu); }, ID_LOCK_UNLOCK));
         QVERIFY(right.ran());
-        QVERIFY(!Locked(w, l) && LockMark(w, l) == -1);
+        QVERIFY(!Locked(w, l) && w.channelGrid().GetItemImage(l, 3) == -1);
         QVERIFY(Locked(w, v));
 
         // A wrong PIN, then "Exit": the locked stay locked, the unlocked are still locked.
@@ -184,12 +170,12 @@ private slots:
         QVERIFY(!w.state().modified);
 
         // The menu over the window, for looking at.
-        ModalWatcher shot([&](QWidget* menu) {
+        auto shot = ModalWatcher::For<QMenu>([&](QMenu* menu) {
             QImage image = w.grab().toImage();
             QPainter(&image).drawPixmap(menu->pos() - w.mapToGlobal(QPoint()), menu->grab());
             SaveScreenshot(image, "main-window-context-menu");
             menu->close();
-        }, ModalWatcher::IsA<QMenu>());
+        });
         ClickRow(g, 3, Qt::RightButton);
         QVERIFY(shot.ran());
 
