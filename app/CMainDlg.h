@@ -57,6 +57,9 @@ private:
     void OnChannelNumberDisplay();
     void OnListSwitch();
     void OnEditSatLists();
+    // The connect dialog, the disk choice, then the browser; the address is remembered when
+    // the browser closes.
+    void OnFileBrowser();
     // What an exchange run through RunBusyCall needs: the connect dialog on the window thread
     // and the link options with the call's cancel.
     AskAddress AskAddressFor(BusyCall& call);

@@ -75,6 +75,21 @@ inline constexpr int IDC_COMBO_FILTER = 1016;
 inline constexpr int IDC_BUTTON_RENAME = 1018;
 inline constexpr int IDC_BUTTON_REMOVE = 1019;
 inline constexpr int IDC_BUTTON_ADD = 1020;
+// Disk choice (161).
+inline constexpr int IDC_GRID_DISK = 1054;
+// File browser (162).
+inline constexpr int IDC_GRID_PC = 1055;
+inline constexpr int IDC_GRID_STB = 1056;
+inline constexpr int IDC_COMBO_DISK = 1057;
+inline constexpr int IDC_BUTTON_PC = 1058;
+inline constexpr int IDC_EDIT_PC_PATH = 1059;
+inline constexpr int IDC_EDIT_STB_PATH = 1060;
+inline constexpr int IDC_BUTTON_UPLOAD = 1061;   // ">>"
+inline constexpr int IDC_BUTTON_DOWNLOAD = 1062; // "<<"
+inline constexpr int IDC_STATIC_PC_FREE = 1063;
+inline constexpr int IDC_STATIC_STB_FREE = 1064;
+inline constexpr int IDC_STATIC_PC_SUMMARY = 1065;
+inline constexpr int IDC_STATIC_STB_SUMMARY = 1066;
 
 // Menus. Menu 137 holds the context menus, one popup each.
 inline constexpr int IDR_MAIN_MENU = 135;
