@@ -1,0 +1,176 @@
+// The kept backups in the main window: written by the exchanges, restored, and used as the
+// order to apply.
+#include "app/CBackupListDlg.h"
+#include "chdb/BackupFile.h"
+#include "grid/CGridCtrl.h"
+#include "platform/ui/CommandTarget.h"
+#include "res/ResourceIds.h"
+#include "tests/app/MainWindowHarness.h"
+#include "tests/support/ui/ModalWatcher.h"
+#include "tests/support/ui/QtTestMain.h"
+
+#include <QPushButton>
+#include <QTest>
+
+#include <fstream>
+
+namespace {
+
+bool Enabled(CMainDlg& window, int command)
+{
+    CCmdUI cmd(command);
+    window.OnUpdateCommand(cmd);
+    return cmd.enabled();
+}
+
+std::vector<KeptBackup> Kept(const MainWindowHarness& h, const std::string& address)
+{
+    return BackupHistory(h.scratch() / "history").List(address);
+}
+
+// Runs `command`, and on the backup list that it opens, `act`; false when none opened.
+bool OnBackupList(CMainDlg& w, int command, const std::function<void(CBackupListDlg&)>& act)
+{
+    auto watcher = ModalWatcher::For<CBackupListDlg>([&act](CBackupListDlg* d) {
+        act(*d);
+        if (d->isVisible()) // a check in `act` failed: leave, so that the test ends
+            d->EndDialog(IDCANCEL);
+    });
+    w.OnCommand(command);
+    return watcher.ran();
+}
+
+// The database with its channel table turned upside down, the user lists following.
+ChannelDatabase Reversed(const ChannelDatabase& db)
+{
+    ChannelDatabase reversed = db;
+    const int n = db.channelCount();
+    for (int i = 0; i < n; ++i)
+        reversed.setChannel(i, db.channel(n - 1 - i));
+    for (int list = 0; list < ChannelDatabase::kUserListCount; ++list)
+        for (ListKind kind : {ListKind::Tv, ListKind::Radio}) {
+            std::vector<std::int32_t> entries = db.userListEntries(list, kind);
+            for (std::int32_t& e : entries)
+                e = n - 1 - e;
+            reversed.setUserListEntries(list, kind, entries);
+        }
+    return reversed;
+}
+
+} // namespace
+
+class HistoryCommandsTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Download (kept), edit by applying an order, update (kept), restore the first, update
+    // again: the box holds the first database again, byte for byte.
+    void restoringTheFirstBackupPutsItBackOnTheBox()
+    {
+        MainWindowHarness h;
+        StbSimulator& box = h.StartBox("127.0.0.232", DemoSize::Tiny);
+        const ChannelDatabase original = box.Database();
+        CMainDlg& w = h.Open();
+        QVERIFY(!Enabled(w, ID_RESTORE_BACKUP));
+        QVERIFY(!Enabled(w, ID_APPLY_ORDER));
+        QVERIFY(h.ConnectThroughDialog("127.0.0.232"));
+        QVERIFY2(h.messages.texts().empty(), h.messages.last().c_str());
+        QCOMPARE(Kept(h, "127.0.0.232").size(), std::size_t{1});
+        QVERIFY(Enabled(w, ID_RESTORE_BACKUP));
+        QVERIFY(Enabled(w, ID_APPLY_ORDER));
+
+        // The list offers the kept backup; "Exit" changes nothing, "File..." asks for any file.
+        QVERIFY(OnBackupList(w, ID_APPLY_ORDER, [](CBackupListDlg& d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("apply order from backup"));
+            QVERIFY(d.GetDlgItem(IDC_BACKUP_FILE)->isVisible());
+            QTest::mouseClick(d.GetDlgItem(IDCANCEL), Qt::LeftButton);
+        }));
+        QVERIFY(h.messages.texts().empty());
+        QVERIFY(h.files.calls().empty());
+        const std::string reference = (h.work() / "reversed.ech").string();
+        QVERIFY(ExportBackup(Reversed(original), reference, h.messages));
+        h.files.QueueAnswer(reference);
+        QVERIFY(OnBackupList(w, ID_APPLY_ORDER, [](CBackupListDlg& d) {
+            QTest::mouseClick(d.GetDlgItem(IDC_BACKUP_FILE), Qt::LeftButton);
+        }));
+        QCOMPARE(h.files.calls().back().request.title, std::string("Channel Backup File"));
+        const int n = original.channelCount();
+        QCOMPARE(h.messages.last(), "Order applied!\n\nMatched : " + std::to_string(n) +
+                                        "\nMoved : " + std::to_string(n - n % 2) + "\nNot found : 0");
+        QVERIFY(w.state().modified);
+        QVERIFY(w.state().db == Reversed(original));
+        QCOMPARE(w.channelView().tableIndices, BuildChannelView(w.state(), 0, 0).tableIndices);
+        QCOMPARE(w.channelGrid().GetRowCount(), w.channelView().size());
+
+        h.messages.clear();
+        w.OnCommand(ID_UPDATE_STB);
+        QCOMPARE(h.messages.texts(), (std::vector<std::string>{"Update STB?", "Update STB"}));
+        QVERIFY(box.Database() == Reversed(original));
+        const std::vector<KeptBackup> kept = Kept(h, "127.0.0.232");
+        QCOMPARE(kept.size(), std::size_t{2});
+        QCOMPARE(kept[0].kind, BackupKind::Uploaded);
+
+        // The restore lists both, newest first; the keyboard picks the older one.
+        QVERIFY(OnBackupList(w, ID_RESTORE_BACKUP, [](CBackupListDlg& d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("restore backup"));
+            QVERIFY(!d.GetDlgItem(IDC_BACKUP_FILE)->isVisible());
+            CGridCtrl& grid = d.grid();
+            QCOMPARE(grid.GetRowCount(), 3);
+            QCOMPARE(grid.GetItemText(0, 3), QStringLiteral("Kind"));
+            QCOMPARE(grid.GetItemText(1, 0), QStringLiteral("127.0.0.232"));
+            QCOMPARE(grid.GetItemText(1, 3), QStringLiteral("uploaded"));
+            QCOMPARE(grid.GetItemText(2, 3), QStringLiteral("downloaded"));
+            QCOMPARE(d.focusWidget(), &grid);
+            QTest::keyClick(&grid, Qt::Key_Down);
+            QTest::keyClick(&grid, Qt::Key_Return);
+        }));
+        QVERIFY(w.state().db == original);
+        QVERIFY(w.state().modified);
+        QCOMPARE(w.state().stbAddress, std::string()); // as after "import data"
+        QCOMPARE(w.backupPath(), reference); // the file dialogs do not open in the history
+
+        h.messages.clear();
+        QVERIFY(h.RunCommandAcceptingConnect(ID_UPDATE_STB));
+        QCOMPARE(h.messages.texts(), (std::vector<std::string>{"Update STB?", "Update STB"}));
+        QVERIFY(box.Database() == original);
+        QCOMPARE(Kept(h, "127.0.0.232").size(), std::size_t{3});
+
+        // The order of a backup that is the list itself moves nothing and leaves the flag.
+        QVERIFY(OnBackupList(w, ID_APPLY_ORDER, [](CBackupListDlg& d) {
+            ClickRow(d.grid(), 1);
+            QTest::mouseDClick(d.grid().viewport(), Qt::LeftButton, Qt::NoModifier,
+                               d.grid().GetCellRect(1, 0).center());
+        }));
+        QCOMPARE(h.messages.last(), "Order applied!\n\nMatched : " + std::to_string(n) +
+                                        "\nMoved : 0\nNot found : 0");
+        QVERIFY(!w.state().modified);
+    }
+
+    // A history that cannot be written is said once; the exchanges succeed as ever.
+    void aHistoryWriteFailureNeverFailsTheExchange()
+    {
+        MainWindowHarness h;
+        StbSimulator& box = h.StartBox("127.0.0.233", DemoSize::Tiny);
+        std::ofstream(h.scratch() / "history") << "a file where the folder should be";
+        CMainDlg& w = h.Open();
+        QVERIFY(h.ConnectThroughDialog("127.0.0.233"));
+        const std::string failure =
+            "File write error!\n\n" + (h.scratch() / "history/127.0.0.233/").string();
+        QCOMPARE(h.messages.texts().size(), std::size_t{1});
+        QVERIFY(h.messages.last().starts_with(failure));
+        QVERIFY(w.state().db == box.Database());
+        QVERIFY(w.channelGrid().GetRowCount() > 0);
+
+        h.messages.clear();
+        w.state().modified = true;
+        w.OnCommand(ID_UPDATE_STB);
+        QCOMPARE(h.messages.texts().size(), std::size_t{3});
+        QCOMPARE(h.messages.texts()[1], std::string("Update STB"));
+        QVERIFY(h.messages.last().starts_with(failure));
+        QVERIFY(!w.state().modified);
+        QVERIFY(!Enabled(w, ID_RESTORE_BACKUP));
+    }
+};
+
+REGISTER_QTEST(HistoryCommandsTest);
+#include "HistoryCommandsTest.moc"
