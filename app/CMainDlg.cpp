@@ -53,8 +53,10 @@ CMainDlg::CMainDlg(MainWindowServices services, QWidget* parent)
     auto whileDataShown = [this](CCmdUI& cmd) { cmd.Enable(m_state.hasData()); };
     MapUpdateCommand(ID_UPDATE_STB, whileDataShown);
     MapUpdateCommand(ID_EXPORT_DATA, whileDataShown);
-    // The editors and the file browser are not part of this program yet.
-    for (int id : {ID_EDIT_USER_LISTS, ID_EDIT_SAT_LISTS, ID_FILE_BROWSER})
+    MapCommand(ID_EDIT_SAT_LISTS, [this] { OnEditSatLists(); });
+    MapUpdateCommand(ID_EDIT_SAT_LISTS, whileDataShown);
+    // The user-list editor and the file browser are not part of this program yet.
+    for (int id : {ID_EDIT_USER_LISTS, ID_FILE_BROWSER})
         MapUpdateCommand(id, [](CCmdUI& cmd) { cmd.Enable(false); });
     MapHistoryCommands();
 }

@@ -10,9 +10,11 @@
 
 #include <QRect>
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 class BusyCall;
 class CGridCtrl;
@@ -54,6 +56,7 @@ private:
     void OnExit();
     void OnChannelNumberDisplay();
     void OnListSwitch();
+    void OnEditSatLists();
     // The backups kept of each box (CMainDlgHistory.cpp).
     void MapHistoryCommands();
     void OnRestoreBackup();
@@ -81,6 +84,14 @@ private:
     void OnGroupNotify(int code, int row);
     void ShowNoData();
     void ShowListSelector();
+    // What the channel grid shows selected, by channel key, to be found again after a refill.
+    struct ChannelSelection {
+        std::vector<std::uint16_t> selectedKeys;
+        int focusKey = -1;
+        int scrollPos = 0;
+    };
+    ChannelSelection SaveChannelSelection() const;
+    void RestoreChannelSelection(const ChannelSelection& kept);
 
     // Layout.
     void RecordLayout();

@@ -94,6 +94,12 @@ std::vector<std::string> GroupRows(const DatabaseState& state, Category category
     return rows;
 }
 
+std::uint16_t SatelliteIdOfGroup(const DatabaseState& state, int group)
+{
+    const SatListEntry* satellite = group > 0 ? NthSatellite(state, group) : nullptr;
+    return satellite ? satellite->satelliteId : 0;
+}
+
 ChannelView BuildChannelView(const DatabaseState& state, int categoryRow, int group)
 {
     ChannelView view;

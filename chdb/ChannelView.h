@@ -25,6 +25,10 @@ struct ChannelView {
     bool empty() const { return records.empty(); }
 };
 
+// The id of the satellite that group row `group` (1..) of category "SAT" stands for; 0 for
+// "All" or a row out of range.
+std::uint16_t SatelliteIdOfGroup(const DatabaseState& state, int group);
+
 // Empty when either row is negative or out of range.
 ChannelView BuildChannelView(const DatabaseState& state, int category, int group);
 

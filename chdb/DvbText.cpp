@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -90,15 +91,16 @@ struct IconvCloser {
     void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
 };
 
-iconv_t Converter(const std::string& charset)
+iconv_t Converter(const std::string& to, const std::string& from)
 {
     thread_local std::map<std::string, std::unique_ptr<void, IconvCloser>> cache;
-    auto found = cache.find(charset);
+    const std::string key = to + "<" + from;
+    auto found = cache.find(key);
     if (found == cache.end()) {
-        iconv_t cd = iconv_open("UTF-8", charset.c_str());
+        iconv_t cd = iconv_open(to.c_str(), from.c_str());
         if (cd == reinterpret_cast<iconv_t>(-1))
             return cd;
-        found = cache.emplace(charset, std::unique_ptr<void, IconvCloser>(cd)).first;
+        found = cache.emplace(key, std::unique_ptr<void, IconvCloser>(cd)).first;
     }
     iconv(static_cast<iconv_t>(found->second.get()), nullptr, nullptr, nullptr, nullptr);
     return static_cast<iconv_t>(found->second.get());
@@ -116,7 +118,7 @@ std::string DecodeWith(const std::string& charset, std::string_view bytes, bool 
         }
         input += ch;
     }
-    iconv_t cd = Converter(charset);
+    iconv_t cd = Converter("UTF-8", charset);
     if (cd == reinterpret_cast<iconv_t>(-1))
         return DecodeLatin(bytes);
 
@@ -147,6 +149,97 @@ std::string DecodeWith(const std::string& charset, std::string_view bytes, bool 
 }
 
 std::string Iso8859(int part) { return "ISO-8859-" + std::to_string(part); }
+
+// Broken UTF-8 and control characters give nothing: neither belongs in a name.
+std::optional<std::u32string> CodePoints(std::string_view utf8)
+{
+    std::u32string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        int extra = -1;
+        if (lead < 0x80)
+            extra = 0;
+        else if (lead >= 0xC2 && lead < 0xE0)
+            extra = 1;
+        else if (lead >= 0xE0 && lead < 0xF0)
+            extra = 2;
+        else if (lead >= 0xF0 && lead < 0xF5)
+            extra = 3;
+        if (extra < 0 || i + static_cast<std::size_t>(extra) >= utf8.size())
+            return std::nullopt;
+        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+            if ((next & 0xC0) != 0x80)
+                return std::nullopt;
+            c = (c << 6) | (next & 0x3F);
+        }
+        if (c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F))
+            return std::nullopt;
+        out += c;
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+}
+
+bool IsCombining(char32_t c) { return c >= 0x0300 && c <= 0x036F; }
+
+std::optional<char> LatinByte(char32_t c)
+{
+    if (c < 0x80)
+        return static_cast<char>(c);
+    if (c == 0x03A9)
+        c = 0x2126; // decomposing turns the ohm sign into omega
+    for (std::size_t k = 0; k < kLatinUpper.size(); ++k)
+        if (kLatinUpper[k] == c)
+            return static_cast<char>(0xA0 + k);
+    return std::nullopt;
+}
+
+std::optional<std::string> EncodeLatin(const std::u32string& text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsCombining(text[i]))
+            return std::nullopt; // a mark without a letter, or a second mark
+        const auto letter = LatinByte(text[i]);
+        if (!letter)
+            return std::nullopt;
+        // The table puts the mark before its letter.
+        if (i + 1 < text.size() && IsCombining(text[i + 1])) {
+            const auto mark = LatinByte(text[++i]);
+            if (!mark)
+                return std::nullopt;
+            out += *mark;
+        }
+        out += *letter;
+    }
+    return out;
+}
+
+std::optional<std::string> EncodeWith(const std::string& charset, std::string_view utf8)
+{
+    iconv_t cd = Converter(charset, "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return std::nullopt;
+    std::string input(utf8);
+    std::string out;
+    char* in = input.data();
+    std::size_t inLeft = input.size();
+    char buffer[256];
+    while (inLeft > 0) {
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+        if (r == static_cast<std::size_t>(-1) && errno != E2BIG)
+            return std::nullopt;
+    }
+    // A NUL would end the stored name early.
+    if (out.find('\0') != std::string::npos)
+        return std::nullopt;
+    return out;
+}
 
 } // namespace
 
@@ -184,5 +277,30 @@ std::string DecodeDvbText(std::string_view bytes)
     default:
         // Reserved selectors: the text is shown with the default table.
         return DecodeLatin(rest);
+    }
+}
+
+std::optional<std::string> EncodeDvbText(std::string_view utf8, std::uint8_t selector)
+{
+    const auto text = CodePoints(utf8);
+    if (!text)
+        return std::nullopt;
+    switch (selector) {
+    case 0x01: case 0x02: case 0x03: case 0x04: case 0x05:
+    case 0x06: case 0x07: case 0x09: case 0x0A: case 0x0B:
+        return EncodeWith(Iso8859(selector + 4), utf8);
+    case 0x11:
+        return EncodeWith("UCS-2BE", utf8);
+    case 0x12:
+        return EncodeWith("EUC-KR", utf8);
+    case 0x13:
+        return EncodeWith("GB2312", utf8);
+    case 0x14:
+        return EncodeWith("BIG5", utf8);
+    case 0x15:
+        return std::string(utf8);
+    default:
+        // The default table, and the selectors whose text is shown with it.
+        return EncodeLatin(*text);
     }
 }

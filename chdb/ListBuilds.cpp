@@ -77,3 +77,13 @@ std::vector<CasEntry> BuildBuiltInCasList()
     }
     return entries;
 }
+
+void RefreshSatelliteNames(std::vector<SatListEntry>& list, const ChannelDatabase& db)
+{
+    std::unordered_map<std::uint16_t, std::string> names;
+    for (int i = db.satelliteCount() - 1; i >= 0; --i)
+        names[db.satellite(i).id()] = db.satellite(i).name();
+    for (SatListEntry& entry : list)
+        if (const auto found = names.find(entry.satelliteId); found != names.end())
+            entry.name = found->second;
+}

@@ -59,6 +59,126 @@ DialogTemplate ChNumDisplayDialog()
             }};
 }
 
+DialogTemplate PinDialog()
+{
+    return {IDD_PIN,
+            "Enter PIN",
+            150,
+            56,
+            {
+                {kNoControlId, K::GroupBox, 7, 4, 136, 28, ""},
+                {IDC_EDIT_PIN, K::Edit, 40, 12, 70, 14, "", kCentered},
+                {IDOK, K::DefPushButton, 39, 37, 50, 14, "OK"},
+                {IDCANCEL, K::PushButton, 93, 37, 50, 14, "Exit"},
+            }};
+}
+
+// The three grids side by side, a counter above each; the grids are made exactly ten rows
+// high by the window, which grows with the row setting.
+DialogTemplate SatListDialog()
+{
+    return {IDD_SAT_LIST,
+            "edit sat lists",
+            488,
+            198,
+            {
+                {IDC_FRAME_MAIN, K::GroupBox, 7, 2, 474, 189, ""},
+                {kNoControlId, K::Label, 17, 13, 44, 8, "Satellite :"},
+                {IDC_COUNT_SATELLITES, K::Label, 62, 13, 30, 8, "0"},
+                {IDC_GRID_SATELLITE, K::Custom, 17, 24, 86, 160},
+                {kNoControlId, K::Label, 111, 13, 52, 8, "Transponder :"},
+                {IDC_COUNT_TRANSPONDERS, K::Label, 164, 13, 30, 8, "0"},
+                {IDC_GRID_TRANSPONDER, K::Custom, 111, 24, 86, 160},
+                {kNoControlId, K::Label, 205, 13, 36, 8, "Channel :"},
+                {IDC_COUNT_CHANNELS, K::Label, 242, 13, 30, 8, "0"},
+                {IDC_GRID_CHANNEL, K::Custom, 205, 24, 266, 160},
+            }};
+}
+
+// Labels on the left, fields on the right, in tab order from top to bottom.
+DialogTemplate SatEditDialog()
+{
+    return {IDD_SAT_EDIT,
+            "Edit Satellite Info",
+            206,
+            196,
+            {
+                {kNoControlId, K::GroupBox, 7, 4, 192, 164, ""},
+                {kNoControlId, K::Label, 15, 17, 72, 8, "Satellite Name :"},
+                {IDC_SAT_NAME, K::Edit, 90, 14, 100, 14},
+                {kNoControlId, K::Label, 15, 35, 72, 8, "Position :"},
+                {IDC_SAT_POSITION, K::Edit, 90, 32, 52, 14, "", kRightAligned},
+                {IDC_SAT_EAST_WEST, K::ComboBox, 146, 32, 44, 60},
+                {kNoControlId, K::Label, 15, 53, 72, 8, "LNB :"},
+                {IDC_SAT_LNB, K::ComboBox, 90, 50, 100, 150},
+                {kNoControlId, K::Label, 15, 71, 72, 8, "22 KHz :"},
+                {IDC_SAT_22KHZ, K::ComboBox, 90, 68, 100, 60},
+                {kNoControlId, K::Label, 15, 89, 72, 8, "DiSEqC :"},
+                {IDC_SAT_DISEQC, K::ComboBox, 90, 86, 100, 100},
+                {kNoControlId, K::Label, 15, 107, 72, 8, "DiSEqC 1.1 :"},
+                {IDC_SAT_DISEQC11, K::ComboBox, 90, 104, 100, 150},
+                {kNoControlId, K::Label, 15, 125, 72, 8, "LNB power :"},
+                {IDC_SAT_LNB_POWER, K::ComboBox, 90, 122, 100, 80},
+                {kNoControlId, K::Label, 15, 143, 72, 8, "Satelite position :"},
+                {IDC_SAT_POSITIONER, K::Edit, 90, 140, 52, 14, "", kRightAligned},
+                {IDOK, K::DefPushButton, 95, 175, 50, 14, "save"},
+                {IDCANCEL, K::PushButton, 149, 175, 50, 14, "exit"},
+            }};
+}
+
+DialogTemplate TpEditDialog()
+{
+    return {IDD_TP_EDIT,
+            "Edit Transponder Info",
+            206,
+            132,
+            {
+                {kNoControlId, K::GroupBox, 7, 4, 192, 102, ""},
+                {kNoControlId, K::Label, 15, 17, 62, 8, "Frequency :"},
+                {IDC_TP_FREQUENCY, K::Edit, 80, 14, 52, 14, "", kRightAligned},
+                {kNoControlId, K::Label, 15, 35, 62, 8, "Symbol Rate :"},
+                {IDC_TP_SYMBOL_RATE, K::Edit, 80, 32, 52, 14, "", kRightAligned},
+                {kNoControlId, K::Label, 15, 53, 62, 8, "FEC :"},
+                {IDC_TP_SYSTEM, K::ComboBox, 80, 50, 46, 60},
+                {IDC_TP_FEC, K::ComboBox, 130, 50, 60, 160},
+                {kNoControlId, K::Label, 15, 71, 62, 8, "Polar :"},
+                {IDC_TP_POLARIZATION, K::ComboBox, 80, 68, 110, 60},
+                {kNoControlId, K::Label, 15, 89, 62, 8, "Pilot :"},
+                {IDC_TP_PILOT, K::ComboBox, 80, 86, 110, 60},
+                {IDOK, K::DefPushButton, 95, 111, 50, 14, "save"},
+                {IDCANCEL, K::PushButton, 149, 111, 50, 14, "exit"},
+            }};
+}
+
+DialogTemplate ChannelEditDialog()
+{
+    return {IDD_CHANNEL_EDIT,
+            "Edit Channel Info",
+            206,
+            186,
+            {
+                {kNoControlId, K::GroupBox, 7, 4, 192, 156, ""},
+                {kNoControlId, K::Label, 15, 17, 62, 8, "Channel name :"},
+                {IDC_CH_NAME, K::Edit, 80, 14, 110, 14},
+                {kNoControlId, K::Label, 15, 35, 62, 8, "Channel type :"},
+                {IDC_CH_TYPE, K::ComboBox, 80, 32, 110, 60, "", kDisabled},
+                {kNoControlId, K::Label, 15, 53, 62, 8, "Service ID :"},
+                {IDC_CH_SERVICE_ID, K::Edit, 80, 50, 52, 14, "", kRightAligned},
+                {kNoControlId, K::Label, 15, 71, 62, 8, "PMT PID :"},
+                {IDC_CH_PMT_PID, K::Edit, 80, 68, 52, 14, "", kRightAligned},
+                {kNoControlId, K::Label, 15, 89, 62, 8, "Video PID :"},
+                {IDC_CH_VIDEO_PID, K::Edit, 80, 86, 52, 14, "", kRightAligned},
+                {kNoControlId, K::Label, 15, 107, 62, 8, "Audio PID :"},
+                {IDC_CH_AUDIO_PID, K::Edit, 80, 104, 52, 14, "", kRightAligned},
+                {kNoControlId, K::Label, 15, 125, 62, 8, "PCR PID :"},
+                {IDC_CH_PCR_PID, K::Edit, 80, 122, 52, 14, "", kRightAligned},
+                {kNoControlId, K::Label, 15, 143, 62, 8, "Lock :"},
+                {IDC_CH_LOCK, K::ComboBox, 80, 140, 110, 40},
+                {IDOK, K::DefPushButton, 95, 165, 50, 14, "save"},
+                {IDCANCEL, K::PushButton, 149, 165, 50, 14, "exit"},
+            }};
+}
+
 DialogTemplate BackupListDialog()
 {
     // The caption and the default button's text name the command that opened it; "File..."
@@ -79,8 +199,9 @@ const std::map<int, DialogTemplate>& Templates()
 {
     static const std::map<int, DialogTemplate> templates = [] {
         std::map<int, DialogTemplate> all;
-        for (DialogTemplate dialog :
-             {MainDialog(), ConnectDialog(), ChNumDisplayDialog(), BackupListDialog()})
+        for (DialogTemplate dialog : {MainDialog(), ConnectDialog(), ChNumDisplayDialog(), PinDialog(),
+                                       SatListDialog(), SatEditDialog(), TpEditDialog(),
+                                       ChannelEditDialog(), BackupListDialog()})
             all.emplace(dialog.id, std::move(dialog));
         return all;
     }();

@@ -33,6 +33,40 @@ inline constexpr int IDC_FRAME_MAIN = 1053;
 inline constexpr int IDC_IPADDRESS = 1008;
 // Grid-height dialog (160).
 inline constexpr int IDC_EDIT_ROW_COUNT = 1052;
+// PIN dialog (140).
+inline constexpr int IDC_EDIT_PIN = 1021;
+// Satellite list editor (141): its channel grid is IDC_GRID_CHANNEL, its frame IDC_FRAME_MAIN.
+inline constexpr int IDC_GRID_SATELLITE = 1022;
+inline constexpr int IDC_GRID_TRANSPONDER = 1023;
+inline constexpr int IDC_COUNT_SATELLITES = 1034;
+inline constexpr int IDC_COUNT_TRANSPONDERS = 1035;
+inline constexpr int IDC_COUNT_CHANNELS = 1036;
+// Satellite dialog (142).
+inline constexpr int IDC_SAT_EAST_WEST = 1025;
+inline constexpr int IDC_SAT_LNB = 1026;
+inline constexpr int IDC_SAT_22KHZ = 1027;
+inline constexpr int IDC_SAT_DISEQC = 1028;
+inline constexpr int IDC_SAT_DISEQC11 = 1029;
+inline constexpr int IDC_SAT_LNB_POWER = 1030;
+inline constexpr int IDC_SAT_NAME = 1031;
+inline constexpr int IDC_SAT_POSITION = 1032;
+inline constexpr int IDC_SAT_POSITIONER = 1033;
+// Transponder dialog (144).
+inline constexpr int IDC_TP_SYSTEM = 1037;
+inline constexpr int IDC_TP_FEC = 1038;
+inline constexpr int IDC_TP_POLARIZATION = 1039;
+inline constexpr int IDC_TP_PILOT = 1040;
+inline constexpr int IDC_TP_FREQUENCY = 1041;
+inline constexpr int IDC_TP_SYMBOL_RATE = 1042;
+// Channel dialog (146).
+inline constexpr int IDC_CH_AUDIO_PID = 1003;
+inline constexpr int IDC_CH_PCR_PID = 1004;
+inline constexpr int IDC_CH_SERVICE_ID = 1043;
+inline constexpr int IDC_CH_PMT_PID = 1044;
+inline constexpr int IDC_CH_VIDEO_PID = 1045;
+inline constexpr int IDC_CH_NAME = 1047;
+inline constexpr int IDC_CH_LOCK = 1048;
+inline constexpr int IDC_CH_TYPE = 1051;
 // Backup list (180): the kept backups to restore or to take the order from.
 inline constexpr int IDC_GRID_BACKUPS = 1100;
 inline constexpr int IDC_BACKUP_FILE = 1101;

@@ -83,8 +83,8 @@ QStringList Column(const CGridCtrl& grid, int column)
     return texts;
 }
 
-void ClickRow(CGridCtrl& grid, int row)
+void ClickRow(CGridCtrl& grid, int row, Qt::MouseButton button)
 {
     grid.EnsureVisible(row, 0);
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, grid.GetCellRect(row, 0).center());
+    QTest::mouseClick(grid.viewport(), button, Qt::NoModifier, grid.GetCellRect(row, 0).center());
 }

@@ -58,4 +58,4 @@ private:
 
 QStringList Column(const CGridCtrl& grid, int column = 0);
 // Clicks a grid row as the user would.
-void ClickRow(CGridCtrl& grid, int row);
+void ClickRow(CGridCtrl& grid, int row, Qt::MouseButton button = Qt::LeftButton);

@@ -4,61 +4,24 @@
 #include "app/CBackupListDlg.h"
 #include "app/CChNumDisplayDlg.h"
 #include "app/CConnectDlg.h"
+#include "grid/CGridCtrl.h"
 #include "platform/ui/BusyIndicator.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "res/Artwork.h"
 #include "res/DialogTemplates.h"
 #include "res/MenuTemplates.h"
-#include "grid/CGridCtrl.h"
 #include "res/ResourceIds.h"
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
+#include "tests/support/ui/Screenshots.h"
 
-#include <QAbstractButton>
-#include <QDir>
 #include <QFrame>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 
 namespace {
-
-void Save(const QImage& image, const char* name)
-{
-    const QString dir = qEnvironmentVariable("CHANNELTOOL_SCREENSHOTS");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    QVERIFY(image.save(QDir(dir).filePath(QString::fromLatin1(name) + ".png")));
-}
-
-// Shows the dialog, checks that every label and button is wide and high enough for its text,
-// and saves its picture.
-void Shoot(CDialog& dialog, const char* name)
-{
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    for (QLabel* label : dialog.findChildren<QLabel*>()) {
-        if (label->text().isEmpty() || label->wordWrap() || !label->isVisibleTo(&dialog))
-            continue;
-        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <=
-                     label->contentsRect().width(),
-                 qPrintable(label->text()));
-    }
-    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
-        if (button->text().isEmpty() || button->parentWidget() != dialog.client())
-            continue;
-        QVERIFY2(
-            button->sizeHint().width() <= button->width() ||
-                (qobject_cast<QPushButton*>(button) &&
-                 button->fontMetrics().horizontalAdvance(button->text()) + 16 <= button->width()),
-            qPrintable(button->text()));
-        QVERIFY2(button->fontMetrics().height() <= button->height(), qPrintable(button->text()));
-    }
-    Save(dialog.grab().toImage(), name);
-}
 
 // Each mark at 1x magnified 4x, to see the pixels, and drawn at 2x; below them the program
 // icon in every shipped size, then the busy animation's frames at 1x magnified 2x and at 2x.
@@ -103,11 +66,11 @@ private slots:
     {
         CConnectDlg connect;
         connect.m_strAddress = "127.0.0.1";
-        Shoot(connect, "connect-dialog");
+        ShootDialog(connect, "connect-dialog");
         RecordingMessages messages;
         CChNumDisplayDlg gridHeight(messages);
         gridHeight.m_nRows = 10;
-        Shoot(gridHeight, "grid-height-dialog");
+        ShootDialog(gridHeight, "grid-height-dialog");
     }
 
     // Every text of the backup list fits its column.
@@ -121,7 +84,7 @@ private slots:
         for (auto purpose : {CBackupListDlg::Purpose::Restore, CBackupListDlg::Purpose::ApplyOrder}) {
             CBackupListDlg dialog(kept, purpose);
             const bool restore = purpose == CBackupListDlg::Purpose::Restore;
-            Shoot(dialog, restore ? "restore-backup-dialog" : "apply-order-dialog");
+            ShootDialog(dialog, restore ? "restore-backup-dialog" : "apply-order-dialog");
             const CGridCtrl& grid = dialog.grid();
             for (int r = 0; r < grid.GetRowCount(); ++r)
                 for (int c = 0; c < grid.GetColumnCount(); ++c)
@@ -142,7 +105,7 @@ private slots:
             box->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
             dialog.InstallControl(id, box);
         }
-        Shoot(dialog, "main-window-layout");
+        ShootDialog(dialog, "main-window-layout");
     }
 
     void messageBox()
@@ -150,14 +113,14 @@ private slots:
         QtMessageBoxes boxes;
         auto watcher = ModalWatcher::For<QMessageBox>([](QMessageBox* box) {
             QTest::qWait(50);
-            Save(box->grab().toImage(), "message-box");
+            SaveScreenshot(box->grab().toImage(), "message-box");
             box->button(QMessageBox::Yes)->click();
         });
         boxes.Show("Exit program?", MessageService::Buttons::YesNo);
         QVERIFY(watcher.ran());
     }
 
-    void artwork() { Save(ContactSheet(), "artwork"); }
+    void artwork() { SaveScreenshot(ContactSheet(), "artwork"); }
 
     void busyIndicator()
     {
@@ -165,7 +128,7 @@ private slots:
         indicator.Popup();
         QVERIFY(QTest::qWaitForWindowExposed(&indicator));
         QVERIFY(indicator.cancelButton()->hasFocus() || !indicator.isActiveWindow());
-        Save(indicator.grab().toImage(), "busy-indicator");
+        SaveScreenshot(indicator.grab().toImage(), "busy-indicator");
     }
 };
 

@@ -55,6 +55,16 @@ TEST(BuildSatelliteList, OneSatelliteWithOneOrBothKinds)
     EXPECT_TRUE(BuildSatelliteList(ChannelDatabase{}).empty());
 }
 
+TEST(RefreshSatelliteNames, EntriesTakeTheirSatellitesNames)
+{
+    ChannelDatabase db;
+    AddSatellite(db, 1, "Renamed");
+    AddSatellite(db, 2, "Two");
+    Sats list{{"Old", 1, 0}, {"Old", 1, 1}, {"Two", 2, 0}, {"Gone", 7, 0}};
+    RefreshSatelliteNames(list, db);
+    EXPECT_EQ(list, (Sats{{"Renamed", 1, 0}, {"Renamed", 1, 1}, {"Two", 2, 0}, {"Gone", 7, 0}}));
+}
+
 TEST(BuildBuiltInCasList, ThirtySystemsWithOneBitEach)
 {
     const auto cas = BuildBuiltInCasList();

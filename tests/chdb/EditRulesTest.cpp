@@ -1,0 +1,189 @@
+// The checks of the satellite, transponder and channel dialogs, each in its order.
+#include "chdb/DvbText.h"
+#include "chdb/EditValidation.h"
+#include "tests/chdb/EditTables.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+
+namespace {
+
+std::string Message(const std::optional<EditError>& error) { return error ? error->message : "ok"; }
+
+template <class Form> struct Case {
+    std::function<void(Form&)> change;
+    std::string message;
+    EditField field = EditField::SatName;
+};
+
+} // namespace
+
+TEST(SatellitePosition, ShownAndReadInTenths)
+{
+    const struct { std::uint16_t stored; const char* text; int west; } shown[] = {
+        {0, "0.0", 0}, {130, "13.0", 0}, {1800, "180.0", 0}, {1801, "179.9", 1}, {3600, "0.0", 1}};
+    for (const auto& s : shown) {
+        EXPECT_EQ(FormatSatPosition(s.stored).degrees, s.text) << s.stored;
+        EXPECT_EQ(FormatSatPosition(s.stored).hemisphere, s.west) << s.stored;
+    }
+    const struct { const char* text; int tenths; } read[] = {
+        {"13", 130}, {"13.05", 130}, {"180.09", 1800}, {"181", 1810}, {"abc", 0}, {" 2.3", 23},
+        {"-1", -10}, {"-0.05", 0},   {"1e2", 1000},    {".5", 5},     {"99999999999", INT_MAX}};
+    for (const auto& r : read)
+        EXPECT_EQ(ParseTenths(r.text), r.tenths) << r.text;
+}
+
+TEST(ValidateSatellite, ChecksInOrderAndStoresWhatPassed)
+{
+    const ChannelDatabase db = EditTables();
+    const SatForm good{"Astra 19.2E", "19.2", 0, -1, "5150", 1, 2, 3, 1, ""};
+    using F = SatForm;
+    const Case<SatForm> cases[] = {
+        {[](F& f) { f.name = ""; f.position = "999"; }, "No satellite name!", EditField::SatName},
+        {[](F& f) { f.name = std::string(24, 'x'); }, "Max. no. of characters : 23", EditField::SatName},
+        {[](F& f) { f.name = "Hotbird"; f.lnbText = ""; }, "Name already exists!", EditField::SatName},
+        {[](F& f) { f.position = "181"; f.lnbText = ""; }, "Position range : 0 ~ 180", EditField::SatPosition},
+        {[](F& f) { f.lnbText = "abc"; f.positioner = "99"; }, "No LNB frequency!", EditField::SatLnb},
+        {[](F& f) { f.lnbText = "65536"; }, "LNB range : 1000 ~ 65535", EditField::SatLnb},
+        {[](F& f) { f.positioner = "48"; }, "Invalid position no.\n\nRange : 1 ~ 47", EditField::SatPositioner},
+        {[](F& f) { f.positioner = "-1"; }, "Invalid position no.\n\nRange : 1 ~ 47", EditField::SatPositioner},
+        {[](F& f) { f.positioner = "5"; }, "Position already exists!", EditField::SatPositioner},
+        {[](F& f) { f.name = "HOTBIRD"; }, "ok"}, // case counts; its own name is fine too
+        {[](F& f) { f.name = std::string(23, 'x'); }, "ok"},
+    };
+    for (const auto& c : cases) {
+        SatForm form = good;
+        c.change(form);
+        SatInfo values = db.satellite(0);
+        const auto error = ValidateSatellite(db, form, values);
+        EXPECT_EQ(Message(error), c.message);
+        EXPECT_EQ(error ? error->field : c.field, c.field) << c.message;
+        EXPECT_EQ(values.name(), error ? "Astra 19.2E" : form.name); // taken only once it passed
+    }
+}
+
+TEST(ValidateSatellite, ConvertsPositionLnbAndPositioner)
+{
+    const ChannelDatabase db = EditTables();
+    const struct {
+        SatForm form;
+        int position, lnbType, low, high, tone, positioner;
+    } cases[] = {
+        {{"A", "0", 1, kLnbUniversal, "", 1, 0, 0, 0, ""}, 3600, 0, 9750, 10600, 2, 255},
+        {{"A", "19.2", 0, kLnbU975_1075, "", 1, 0, 0, 0, "abc"}, 192, 0, 9750, 10750, 2, 255},
+        {{"A", "180.09", 0, -1, "5150", 1, 0, 0, 0, "47"}, 1800, 1, 5150, 5150, 1, 47},
+        {{"A", "30", 1, -1, "7000", 0, 0, 0, 0, ""}, 3300, 1, 7000, 7000, 0, 255},
+        {{"A", "letters", 0, 4, "7001", 1, 0, 0, 0, "1"}, 0, 2, 7001, 7001, 1, 1},
+    };
+    for (const auto& c : cases) {
+        SatInfo values = db.satellite(0);
+        EXPECT_FALSE(ValidateSatellite(db, c.form, values)) << c.form.position;
+        EXPECT_EQ((std::vector<int>{values.position(), values.lnbType(), values.lnbLow(), values.lnbHigh(),
+                                    values.tone22k(), values.positioner()}),
+                  (std::vector<int>{c.position, c.lnbType, c.low, c.high, c.tone, c.positioner}));
+    }
+    // Combos without a selection keep what was stored; id and count never change.
+    SatInfo values = db.satellite(0);
+    values.setDiseqc(6);
+    ValidateSatellite(db, {"A", "1", 0, 0, "", 0, -1, 16, 3, ""}, values);
+    EXPECT_EQ((std::vector<int>{values.diseqc(), values.diseqc11Port(), values.lnbPower(), values.id(),
+                                values.transponderCount()}),
+              (std::vector<int>{6, 16, 3, 7, 2}));
+}
+
+TEST(ValidateTransponder, ChecksInOrder)
+{
+    const ChannelDatabase db = EditTables();
+    const int rows[] = {0, 2}; // satellite 0: 11000/27500/H and 12000/27500/V
+    const TpForm good{"11000", "27500", kDvbS2, 3, 0, 2};
+    using F = TpForm;
+    const struct {
+        Case<TpForm> c;
+        int ownIndex;
+    } cases[] = {
+        {{[](F& f) { f.frequency = "999"; f.system = -1; }, "Frequency range : 1000 ~ 65535", EditField::TpFrequency}, -1},
+        {{[](F& f) { f.symbolRate = "65536"; f.pilot = -1; }, "Symbol rate range : 1000 ~ 65535", EditField::TpSymbolRate}, -1},
+        {{[](F& f) { f.system = -1; f.polarization = -1; }, "Select FEC!", EditField::TpFec}, -1},
+        {{[](F& f) { f.fec = -1; }, "Select FEC!", EditField::TpFec}, -1},
+        {{[](F& f) { f.polarization = -1; f.pilot = -1; }, "Select Polarization!", EditField::TpPolarization}, -1},
+        {{[](F& f) { f.pilot = -1; }, "Select Pilot!", EditField::TpPilot}, -1},
+        // FEC and pilot differ from transponder 0, but they do not count.
+        {{[](F& f) { f.polarization = 1; }, "Transponder already exists!", EditField::TpFrequency}, -1},
+        {{[](F& f) { f.polarization = 1; }, "ok"}, 0}, // itself
+        {{[](F&) {}, "ok"}, -1},                       // polarisation differs
+    };
+    for (const auto& [c, ownIndex] : cases) {
+        TpForm form = good;
+        c.change(form);
+        TpInfo values;
+        const auto error = ValidateTransponder(db, rows, ownIndex, form, values);
+        EXPECT_EQ(Message(error), c.message);
+        EXPECT_EQ(error ? error->field : c.field, c.field) << c.message;
+    }
+    TpInfo values;
+    ASSERT_FALSE(ValidateTransponder(db, rows, -1, good, values));
+    EXPECT_EQ(values.fec(), 3 + 6); // DVB-S2 codes are stored with 6 added
+    EXPECT_EQ(values.pilot(), 2);
+}
+
+TEST(ValidateChannel, ChecksInOrder)
+{
+    const ChannelDatabase db = EditTables();
+    const ChannelForm good{"New", ChannelInfo::kSdtv, "1", "2", "3", "4", "65535"};
+    using F = ChannelForm;
+    const Case<ChannelForm> cases[] = {
+        {[](F& f) { f.name = ""; f.serviceId = ""; }, "No channel name!", EditField::ChannelName},
+        {[](F& f) { f.name = std::string(24, 'n'); }, "Max. no. of characters : 23", EditField::ChannelName},
+        {[](F& f) { f.name = "Radio One"; }, "Name already exists!", EditField::ChannelName}, // a radio, selector skipped
+        {[](F& f) { f.serviceId = "0"; f.pmtPid = "0"; }, "Service ID range : 1 ~ 65535", EditField::ServiceId},
+        {[](F& f) { f.pmtPid = "65536"; }, "PMT PID range : 1 ~ 65535", EditField::PmtPid},
+        {[](F& f) { f.videoPid = ""; f.audioPid = ""; }, "Video PID range : 1 ~ 65535", EditField::VideoPid},
+        {[](F& f) { f.audioPid = "-3"; }, "Audio PID range : 1 ~ 65535", EditField::AudioPid},
+        {[](F& f) { f.pcrPid = "abc"; }, "PCR PID range : 1 ~ 65535", EditField::PcrPid},
+        {[](F& f) { f.name = std::string(23, 'n'); }, "ok"},
+    };
+    for (const auto& c : cases) {
+        ChannelForm form = good;
+        c.change(form);
+        ChannelValues values;
+        const auto error = ValidateChannel(db, std::nullopt, form, values);
+        EXPECT_EQ(Message(error), c.message);
+        EXPECT_EQ(error ? error->field : c.field, c.field) << c.message;
+    }
+    // Its own name; a radio channel needs no video PID and keeps 0xFFFF.
+    ChannelForm radio = good;
+    radio.name = "Radio One";
+    radio.type = ChannelInfo::kRadio;
+    radio.videoPid = "garbage";
+    ChannelValues values;
+    EXPECT_EQ(Message(ValidateChannel(db, 102, radio, values)), "ok");
+    EXPECT_EQ(values, (ChannelValues{"Radio One", 1, 2, 0xFFFF, 4, 65535, ChannelInfo::kRadio, 0}));
+}
+
+TEST(EncodeDvbText, WritesTypedTextInTheNamesTable)
+{
+    const struct {
+        const char* utf8;
+        std::uint8_t selector;
+        std::optional<std::string> bytes;
+    } cases[] = {
+        {"ZDF HD", 0, "ZDF HD"},
+        {"Cafe\xCC\x81", 0, "Caf\xC2" "e"}, // the mark goes before its letter
+        {"\xE2\x82\xAC 5", 0, "\xA4 5"},    // euro
+        {"\xCC\x81", 0, std::nullopt},      // a mark alone
+        {"\xD0\x9F", 0, std::nullopt},      // Cyrillic is not in the default table
+        {"T\xC3\x9CRK", 0x05, "T\xDCRK"},   // ISO 8859-9
+        {"\xD0\x9F\xD0\xB5", 0x01, "\xBF\xD5"},
+        {"\xD0\x9F", 0x05, std::nullopt},
+        {"\xC3\xA9t\xC3\xA9", 0x15, "\xC3\xA9t\xC3\xA9"},
+        {"a\tb", 0x15, std::nullopt}, // no control characters
+        {"\xC3", 0x15, std::nullopt}, // broken UTF-8
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EncodeDvbText(c.utf8, c.selector), c.bytes) << c.utf8;
+        const std::string selector = c.selector ? std::string(1, char(c.selector)) : "";
+        EXPECT_EQ(c.bytes ? DecodeDvbText(selector + *c.bytes) : c.utf8, c.utf8); // and back
+    }
+}

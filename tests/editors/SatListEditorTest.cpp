@@ -1,0 +1,244 @@
+// The satellite list editor driven with the mouse and the keyboard over its hand-over files.
+#include "editors/CChannelInfoDlg.h"
+#include "editors/CPinDlg.h"
+#include "editors/CTpInfoDlg.h"
+#include "grid/CGridCtrl.h"
+#include "res/ResourceIds.h"
+#include "tests/editors/EditorFixture.h"
+#include "tests/support/ui/ModalWatcher.h"
+#include "tests/support/ui/QtTestMain.h"
+#include "tests/support/ui/UiDriving.h"
+
+namespace {
+
+using Enabled = std::map<int, bool>;
+
+bool RowShown(CGridCtrl& grid, int row) { return grid.viewport()->rect().contains(grid.GetCellRect(row, 0)); }
+
+bool RowSelected(CGridCtrl& grid, int row)
+{
+    for (int c = 0; c < grid.GetColumnCount(); ++c)
+        if (!grid.IsCellSelected(row, c))
+            return false;
+    return grid.GetFocusCell().row == row;
+}
+
+bool HandOverFiles(const EditorRun& run)
+{
+    return std::filesystem::exists(run.folder / "chdata.dat") || std::filesystem::exists(run.folder / "chidx.dat");
+}
+
+} // namespace
+
+class SatListEditorTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensOnThePreselectedChannelOnce()
+    {
+        EditorRun run(EditorTables());
+        run.editor->m_wPreSatId = 113;
+        run.editor->m_wPreTpId = 1311;
+        run.editor->m_wPreChannelKey = 3000 + 16; // "Channel 11", the twelfth row
+        CSatListDlg& e = run.Open();
+        QVERIFY(e.loaded());
+        QVERIFY(!HandOverFiles(run)); // read and deleted
+        for (auto [grid, row] : {std::pair{&e.satelliteGrid(), 13}, {&e.transponderGrid(), 11}, {&e.channelGrid(), 11}})
+            QVERIFY(RowSelected(*grid, row) && RowShown(*grid, row));
+        QCOMPARE(e.GetDlgItemText(IDC_COUNT_SATELLITES) + e.GetDlgItemText(IDC_COUNT_TRANSPONDERS) +
+                     e.GetDlgItemText(IDC_COUNT_CHANNELS),
+                 std::string("141212"));
+        QCOMPARE(e.channelGrid().GetItemText(11, 0), QStringLiteral("   Channel 11"));
+
+        // Used once: a later fill starts at row 0, with no channel chosen.
+        ClickRow(e.satelliteGrid(), 13);
+        QVERIFY(RowSelected(e.transponderGrid(), 0));
+        QCOMPARE(e.channelGrid().GetSelectedCount(), 0);
+        QCOMPARE(e.channelGrid().GetFocusCell().row, -1);
+    }
+
+    void rowsShowNamesAndMarksAndFollowTheKeys()
+    {
+        EditorRun run(EditorTables());
+        run.editor->m_wPreSatId = 101;
+        CSatListDlg& e = run.Open();
+        QCOMPARE(Column(e.transponderGrid()), (QStringList{"11000/27500/H", "12000/27500/V"}));
+        CGridCtrl& g = e.channelGrid();
+        QCOMPARE(Column(g), (QStringList{"   Das Erste", "   Radio Eins", "   Sky Cinema HD", QStringLiteral("   TRT Türk")}));
+        enum { Hd, Scrambled, Lock, Tv, Radio };
+        const int marks[4][4] = {{Tv, -1, -1, -1}, {Radio, -1, -1, Lock}, {Tv, Hd, Scrambled, -1}, {Tv, -1, -1, -1}};
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 4; ++c)
+                QCOMPARE(g.GetItemImage(r, c + 1), marks[r][c]);
+        QCOMPARE(g.GetImageList()->GetImageCount(), 5);
+
+        // A stored count of 0 shows nothing, even though a record names the satellite.
+        ClickRow(e.satelliteGrid(), 0);
+        QCOMPARE(e.transponderGrid().GetRowCount() + e.channelGrid().GetRowCount(), 0);
+        QCOMPARE(e.GetDlgItemText(IDC_COUNT_TRANSPONDERS) + e.GetDlgItemText(IDC_COUNT_CHANNELS), std::string("00"));
+        // The arrow keys move as clicks do; Enter and Escape close nothing.
+        QTest::keyClick(&e.satelliteGrid(), Qt::Key_Down);
+        QCOMPARE(e.transponderGrid().GetRowCount(), 2);
+        QTest::keyClick(&e.transponderGrid(), Qt::Key_Down);
+        QCOMPARE(e.channelGrid().GetRowCount(), 0);
+        for (CGridCtrl* grid : {&e.satelliteGrid(), &e.transponderGrid(), &e.channelGrid()})
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+                QTest::keyClick(grid, key);
+        QVERIFY(e.isVisible());
+        e.close();
+        QVERIFY(!e.isVisible());
+        QVERIFY(HandOverFiles(run)); // written back
+    }
+
+    void contextMenusAreEnabledByTheirRow()
+    {
+        EditorRun run(EditorTables());
+        run.editor->m_wPreSatId = 101;
+        CSatListDlg& e = run.Open();
+        Enabled on;
+        QVERIFY(UseContextMenu([&] { ClickRow(e.transponderGrid(), 1, Qt::RightButton); }, 0, &on));
+        QVERIFY(RowSelected(e.transponderGrid(), 1));
+        QCOMPARE(on, (Enabled{{ID_EDIT_TRANSPONDER, true}, {ID_ADD_TRANSPONDER, true}, {ID_DELETE_TRANSPONDER, true}}));
+        // Transponder 12 has no channels: the menu still opens, with "Add Channel" alone.
+        QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), -1, Qt::RightButton); }, 0, &on));
+        QCOMPARE(on, (Enabled{{ID_EDIT_CHANNEL, false}, {ID_ADD_CHANNEL, true}, {ID_DELETE_CHANNEL, false}}));
+
+        ClickRow(e.transponderGrid(), 0);
+        QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), 2, Qt::RightButton); }, 0, &on));
+        QVERIFY(RowSelected(e.channelGrid(), 2) && on[ID_EDIT_CHANNEL] && on[ID_DELETE_CHANNEL]);
+        // Below the rows, the focused row is the context.
+        QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), -1, Qt::RightButton); }, 0, &on));
+        QCOMPARE(e.contextRow(), 2);
+        // The menu key and Shift+F10 open the same menus for the focused row.
+        QVERIFY(UseContextMenu([&] { QTest::keyClick(&e.channelGrid(), Qt::Key_Menu); }, 0, &on));
+        QVERIFY(on[ID_DELETE_CHANNEL]);
+        QVERIFY(UseContextMenu([&] { QTest::keyClick(&e.transponderGrid(), Qt::Key_F10, Qt::ShiftModifier); }, 0, &on));
+        QVERIFY(on[ID_EDIT_TRANSPONDER]);
+        QCOMPARE(e.contextRow(), 0);
+    }
+
+    void addsTheFirstTransponderAndChannel()
+    {
+        EditorRun run(EditorTables());
+        CSatListDlg& e = run.Open();
+        ClickRow(e.satelliteGrid(), 0); // no transponders shown
+        auto tpDialog = ModalWatcher::For<CTpInfoDlg>([](CTpInfoDlg* d) {
+            TypeInto(d->GetDlgItem(IDC_TP_FREQUENCY), "12100");
+            TypeInto(d->GetDlgItem(IDC_TP_SYMBOL_RATE), "30000");
+            for (auto [id, entry] : {std::pair{IDC_TP_SYSTEM, 0}, {IDC_TP_FEC, 3}, {IDC_TP_POLARIZATION, 1}, {IDC_TP_PILOT, 0}})
+                PickEntry(d->GetDlgItem(id), entry);
+            PressEnter(*d);
+        });
+        QVERIFY(UseContextMenu([&] { ClickRow(e.transponderGrid(), -1, Qt::RightButton); }, ID_ADD_TRANSPONDER));
+        QVERIFY(tpDialog.ran());
+        QCOMPARE(run.messages.last(), std::string("Add transponder.\n\n12100/30000/H"));
+        QCOMPARE(Column(e.transponderGrid()), (QStringList{"10700/27500/V", "12100/30000/H"}));
+        QVERIFY(RowSelected(e.transponderGrid(), 1));
+        QVERIFY(!e.channelsChanged());
+
+        auto channelDialog = ModalWatcher::For<CChannelInfoDlg>([](CChannelInfoDlg* d) {
+            TypeInto(d->GetDlgItem(IDC_CH_NAME), "Fresh");
+            for (int id : {IDC_CH_SERVICE_ID, IDC_CH_PMT_PID, IDC_CH_VIDEO_PID, IDC_CH_AUDIO_PID, IDC_CH_PCR_PID})
+                TypeInto(d->GetDlgItem(id), "77");
+            PressEnter(*d);
+        });
+        QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), -1, Qt::RightButton); }, ID_ADD_CHANNEL));
+        QVERIFY(channelDialog.ran());
+        QCOMPARE(run.messages.last(), std::string("Add channel.\n\nFresh"));
+        QCOMPARE(Column(e.channelGrid()), (QStringList{"   Fresh"}));
+        QVERIFY(RowSelected(e.channelGrid(), 0));
+        const ChannelDatabase& t = e.tables();
+        QCOMPARE(t.transponder(t.transponderCount() - 1).id(), 0xF000); // it got its id now
+        QCOMPARE(t.channel(t.channelCount() - 1).transponderId(), 0xF000);
+        QVERIFY(e.channelsChanged());
+    }
+
+    void deleteTransponderAsksOnceForAllItsChannels()
+    {
+        EditorRun run(EditorTables());
+        run.editor->m_wPreSatId = 101;
+        CSatListDlg& e = run.Open();
+        run.messages.QueueAnswer(MessageService::Answer::No);
+        QVERIFY(UseContextMenu([&] { ClickRow(e.transponderGrid(), 0, Qt::RightButton); }, ID_DELETE_TRANSPONDER));
+        QCOMPARE(run.messages.last(), std::string("Delete transponder and channels?\n\n11000/27500/H\n   Das Erste\n"
+                                                  "   Radio Eins\n   Sky Cinema HD\n   TRT T\xC3\xBCrk\n"));
+        QCOMPARE(e.transponderGrid().GetRowCount(), 2);
+        QVERIFY(UseContextMenu([&] { ClickRow(e.transponderGrid(), 0, Qt::RightButton); }, ID_DELETE_TRANSPONDER));
+        QCOMPARE(Column(e.transponderGrid()), (QStringList{"12000/27500/V"}));
+        QVERIFY(e.channelsChanged());
+        e.close();
+
+        ChannelDatabase back;
+        QVERIFY(back.ReadBackFromFolder(run.folder.path(), ChannelDatabase::kChData | ChannelDatabase::kChIdx));
+        QCOMPARE(back.channelCount(), 17 - 4);
+        QCOMPARE(back.satellite(1).transponderCount(), 1);
+        QCOMPARE(back.userListSize(0, ListKind::Tv) + back.userListSize(0, ListKind::Radio), 0);
+    }
+
+    void editsSatelliteTransponderAndChannel()
+    {
+        EditorRun run(EditorTables());
+        run.editor->m_wPreSatId = 101;
+        CSatListDlg& e = run.Open();
+        ClickRow(e.satelliteGrid(), 1);
+        auto tpDialog = ModalWatcher::For<CTpInfoDlg>([](CTpInfoDlg* d) {
+            TypeInto(d->GetDlgItem(IDC_TP_FREQUENCY), "11111");
+            PressEnter(*d);
+        });
+        QVERIFY(UseContextMenu([&] { ClickRow(e.transponderGrid(), 1, Qt::RightButton); }, ID_EDIT_TRANSPONDER));
+        QVERIFY(tpDialog.ran());
+        QCOMPARE(e.transponderGrid().GetItemText(1, 0), QStringLiteral("11111/27500/V"));
+
+        // Unlocking the radio with the PIN clears its lock mark; no channel came or went.
+        ClickRow(e.transponderGrid(), 0);
+        auto pin = ModalWatcher::For<CPinDlg>([](CPinDlg* d) {
+            TypeInto(d->GetDlgItem(IDC_EDIT_PIN), "1234");
+            PressEnter(*d);
+        });
+        auto channelDialog = ModalWatcher::For<CChannelInfoDlg>([](CChannelInfoDlg* d) {
+            PickEntry(d->GetDlgItem(IDC_CH_LOCK), 0);
+            PressEnter(*d);
+        });
+        QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), 1, Qt::RightButton); }, ID_EDIT_CHANNEL));
+        QVERIFY(channelDialog.ran() && pin.ran());
+        QCOMPARE(e.channelGrid().GetItemImage(1, 4), -1);
+        QVERIFY(!e.channelsChanged());
+
+        QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), 2, Qt::RightButton); }, ID_DELETE_CHANNEL));
+        QCOMPARE(run.messages.last(), std::string("Delete channel?\n\n   Sky Cinema HD"));
+        QCOMPARE(e.channelGrid().GetRowCount(), 3);
+        QCOMPARE(e.tables().userListEntries(0, ListKind::Tv), (std::vector<std::int32_t>{0, 2}));
+        QVERIFY(e.channelsChanged());
+    }
+
+    void unreadableHandOverClosesAtOnce()
+    {
+        EditorRun run(EditorTables());
+        std::filesystem::resize_file(run.folder / "chidx.dat", 1000);
+        QCOMPARE(run.editor->DoModal(), IDCANCEL);
+        QVERIFY(!run.editor->loaded());
+        QCOMPARE(run.messages.texts(), (std::vector<std::string>{"File read error!"}));
+        QVERIFY(!HandOverFiles(run));
+    }
+
+    void gridsGrowWithTheRowSetting()
+    {
+        EditorRun ten(EditorTables());
+        EditorRun fifteen(EditorTables());
+        fifteen.editor->m_nGridRows = 15;
+        ten.Open();
+        fifteen.Open();
+        QCOMPARE(ten.editor->channelGrid().viewport()->height(), 10 * 24);
+        QCOMPARE(fifteen.editor->channelGrid().height() - ten.editor->channelGrid().height(), 5 * 24);
+        QCOMPARE(fifteen.editor->height() - ten.editor->height(), 5 * 24);
+        // Never taller than the screen: the rows that do not fit are not shown.
+        EditorRun thirty(EditorTables());
+        thirty.editor->m_nGridRows = 30;
+        thirty.Open();
+        QVERIFY(thirty.editor->frameGeometry().height() <= thirty.editor->screen()->availableGeometry().height());
+        QVERIFY(thirty.editor->channelGrid().height() > fifteen.editor->channelGrid().height());
+    }
+};
+
+REGISTER_QTEST(SatListEditorTest);
+#include "SatListEditorTest.moc"

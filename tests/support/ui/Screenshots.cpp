@@ -1,0 +1,42 @@
+#include "tests/support/ui/Screenshots.h"
+
+#include "platform/ui/CDialog.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+void SaveScreenshot(const QImage& image, const char* name)
+{
+    const QString dir = qEnvironmentVariable("CHANNELTOOL_SCREENSHOTS");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    QVERIFY(image.save(QDir(dir).filePath(QString::fromLatin1(name) + ".png")));
+}
+
+void ShootDialog(CDialog& dialog, const char* name)
+{
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->text().isEmpty() || label->wordWrap() || !label->isVisibleTo(&dialog))
+            continue;
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <=
+                     label->contentsRect().width(),
+                 qPrintable(label->text()));
+    }
+    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        if (button->text().isEmpty() || button->parentWidget() != dialog.client())
+            continue;
+        QVERIFY2(
+            button->sizeHint().width() <= button->width() ||
+                (qobject_cast<QPushButton*>(button) &&
+                 button->fontMetrics().horizontalAdvance(button->text()) + 16 <= button->width()),
+            qPrintable(button->text()));
+        QVERIFY2(button->fontMetrics().height() <= button->height(), qPrintable(button->text()));
+    }
+    SaveScreenshot(dialog.grab().toImage(), name);
+}
