@@ -18,7 +18,8 @@ struct Identity {
     std::string name; // the visible name, undecoded
 };
 
-std::vector<Identity> Identities(const ChannelDatabase& db, const std::vector<ChannelInfo>& channels)
+std::vector<Identity> Identities(const ChannelDatabase& db,
+                                 const std::vector<ChannelInfo>& channels)
 {
     // The first record with an id wins, as everywhere else in the program.
     std::unordered_map<std::uint16_t, std::uint16_t> positionOf;
@@ -39,7 +40,8 @@ std::vector<Identity> Identities(const ChannelDatabase& db, const std::vector<Ch
         id.radio = c.isRadio();
         id.name = c.visibleName();
         const auto position = positionOf.find(c.satelliteId());
-        const auto tp = transponderOf.find(std::uint32_t{c.satelliteId()} << 16 | c.transponderId());
+        const auto tp =
+            transponderOf.find(std::uint32_t{c.satelliteId()} << 16 | c.transponderId());
         if (position == positionOf.end() || tp == transponderOf.end())
             continue;
         id.tuning = std::uint64_t{id.radio} << 56 | std::uint64_t{position->second} << 40 |
@@ -89,7 +91,8 @@ public:
     // Pairs the unpaired channels with equal keys in the order they stand on each side.
     template <class Key> void PairInOrder(Key keyOf)
     {
-        std::unordered_map<typename decltype(keyOf(Identity{}))::value_type, std::deque<int>> waiting;
+        std::unordered_map<typename decltype(keyOf(Identity{}))::value_type, std::deque<int>>
+            waiting;
         for (std::size_t r = 0; r < reference_.size(); ++r)
             if (partnerOfRef[r] < 0)
                 if (const auto key = keyOf(reference_[r]))

@@ -32,8 +32,8 @@ bool Newer(const BackupName& a, const BackupName& b)
 
 bool AllDigits(std::string_view text)
 {
-    return !text.empty() && std::all_of(text.begin(), text.end(),
-                                        [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::optional<BackupName> ParseName(std::string_view name)

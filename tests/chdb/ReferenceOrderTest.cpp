@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace {
 
 // A channel on one of three transponders that both lists know under ids of their own (a new
@@ -11,38 +9,36 @@ namespace {
 // position. Transponder -1 lies on a satellite the table does not have.
 struct Ch {
     std::string name;
-    int tp = 0;
-    int sid = 0;
+    int tp = 0, sid = 0;
     bool radio = false;
 };
 
 ChannelDatabase Build(const std::vector<Ch>& channels, std::uint16_t idBase)
 {
     ChannelDatabase db;
-    const std::uint16_t positions[2] = {192, 130};
+    const auto id = [idBase](int n) { return static_cast<std::uint16_t>(idBase + n); };
     for (int s = 0; s < 2; ++s) {
         SatInfo sat;
-        sat.setId(static_cast<std::uint16_t>(idBase + s + 1));
-        sat.setPosition(positions[s]);
+        sat.setId(id(s + 1));
+        sat.setPosition(s == 0 ? 192 : 130);
         db.setSatellite(s, sat);
     }
     db.setSatelliteCount(2);
-    const int satOfTp[3] = {0, 0, 1};
-    const std::uint8_t polarisationOfTp[3] = {1, 0, 1};
+    const int satOfTp[3] = {1, 1, 2};
     for (int t = 0; t < 3; ++t) {
         TpInfo tp;
-        tp.setId(static_cast<std::uint16_t>(idBase + 10 + t));
-        tp.setSatelliteId(static_cast<std::uint16_t>(idBase + satOfTp[t] + 1));
+        tp.setId(id(10 + t));
+        tp.setSatelliteId(id(satOfTp[t]));
         tp.setFrequency(11000);
-        tp.setPolarization(polarisationOfTp[t]);
+        tp.setPolarization(t == 1 ? 0 : 1);
         db.setTransponder(t, tp);
     }
     db.setTransponderCount(3);
     for (std::size_t i = 0; i < channels.size(); ++i) {
         const Ch& ch = channels[i];
         ChannelInfo c;
-        c.setSatelliteId(ch.tp < 0 ? 999 : static_cast<std::uint16_t>(idBase + satOfTp[ch.tp] + 1));
-        c.setTransponderId(static_cast<std::uint16_t>(idBase + 10 + ch.tp));
+        c.setSatelliteId(ch.tp < 0 ? 999 : id(satOfTp[ch.tp]));
+        c.setTransponderId(id(10 + ch.tp));
         c.setServiceId(static_cast<std::uint16_t>(ch.sid));
         c.setType(ch.radio ? ChannelInfo::kRadio : ChannelInfo::kSdtv);
         c.setKey(static_cast<std::uint16_t>(100 + i)); // the position in the list as built
@@ -99,29 +95,23 @@ const Case kCases[] = {
      {0, 0, 2}},
     {"TV and radio sort together", {R2, D, R1, A}, {A, R1, D, R2}, {3, 2, 1, 0}, {4, 4, 0}},
     // The same service id and name as TV and as radio are two channels.
-    {"the kind counts", {{"Both", 0, 5, true}, {"Both", 0, 5}}, {{"Both", 0, 5}}, {1, 0}, {1, 2, 1}},
+    {"the kind counts",
+     {{"Both", 0, 5, true}, {"Both", 0, 5}},
+     {{"Both", 0, 5}},
+     {1, 0},
+     {1, 2, 1}},
     {"an empty reference keeps the order", {A, B}, {}, {0, 1}, {0, 0, 2}},
 };
 
-class ReferenceOrderTest : public ::testing::TestWithParam<Case> {};
-
-TEST_P(ReferenceOrderTest, OrdersLikeTheReference)
+TEST(ReferenceOrder, OrdersLikeTheReference)
 {
-    const Case& c = GetParam();
-    ChannelDatabase db = Build(c.table, 0);
-    const ChannelDatabase reference = Build(c.reference, 300);
-    EXPECT_EQ(ApplyReferenceOrder(db, reference), c.summary);
-    EXPECT_EQ(Order(db), c.order);
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.what);
+        ChannelDatabase db = Build(c.table, 0);
+        EXPECT_EQ(ApplyReferenceOrder(db, Build(c.reference, 300)), c.summary);
+        EXPECT_EQ(Order(db), c.order);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, ReferenceOrderTest, ::testing::ValuesIn(kCases),
-                         [](const auto& test) {
-                             std::string name = test.param.what;
-                             for (char& ch : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
 
 // The lists come from the reference, pointing at the matched channels; entries for channels
 // the table lacks, out of range or of the other kind are dropped, and nothing else changes.
@@ -135,36 +125,18 @@ TEST(ReferenceOrder, UserListsAndNamesComeFromTheReference)
     ChannelDatabase reference = Build({C, D, R1, A}, 300);
     reference.setUserListEntries(0, ListKind::Tv, {3, 1, 0, 2, 77, -1, 3});
     reference.setUserListEntries(0, ListKind::Radio, {2, 0});
-    reference.setUserListEntries(9, ListKind::Radio, {2});
     reference.setUserListName(1, "Sport");
     reference.setUserListName(10, "Music");
-
-    const ChannelDatabase before = db;
     EXPECT_EQ(ApplyReferenceOrder(db, reference), (ReorderSummary{3, 4, 2}));
     EXPECT_EQ(Order(db), (std::vector<int>{4, 1, 0, 2, 3})); // C, R1, A, then B and New
     EXPECT_EQ(db.userListEntries(0, ListKind::Tv), (std::vector<std::int32_t>{2, 0, 2}));
     EXPECT_EQ(db.userListEntries(0, ListKind::Radio), (std::vector<std::int32_t>{1}));
-    EXPECT_EQ(db.userListEntries(9, ListKind::Radio), (std::vector<std::int32_t>{1}));
     EXPECT_EQ(db.userListSize(5, ListKind::Tv), 0);
     EXPECT_EQ(db.userListName(1), "Sport");
     EXPECT_EQ(db.userListName(10), "Music");
     EXPECT_FALSE(db.isUserListNamed(6));
 
-    // Only the records' places, the lists and the names changed.
-    EXPECT_EQ(db.pin(), 4321);
-    EXPECT_EQ(db.channelCount(), before.channelCount());
-    std::set<std::uint16_t> keys;
-    for (int i = 0; i < db.channelCount(); ++i)
-        keys.insert(db.channel(i).key());
-    EXPECT_EQ(keys.size(), static_cast<std::size_t>(db.channelCount()));
-    for (int i = 0; i < db.satelliteCount(); ++i)
-        EXPECT_EQ(db.satellite(i), before.satellite(i));
-}
-
-TEST(ReferenceOrder, SummaryText)
-{
-    EXPECT_EQ(ReorderSummaryText({950, 800, 49}),
-              "Order applied!\n\nMatched : 950\nMoved : 800\nNot found : 49");
+    EXPECT_EQ(db.pin(), 4321); // the rest of the settings stay
 }
 
 } // namespace

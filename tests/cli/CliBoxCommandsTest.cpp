@@ -1,16 +1,12 @@
-#include "chdb/BackupFile.h"
-#include "history/BackupHistory.h"
 #include "platform/IcmpSocket.h"
 
 #include "tests/cli/CliRunner.h"
 #include "tests/support/NetNamespace.h"
-#include "tests/support/RecordingMessages.h"
 #include "tests/support/ScriptedBox.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
 
 namespace {
@@ -40,17 +36,7 @@ protected:
         setenv("CHANNELTOOL_HISTORY", (work / "history").c_str(), 1);
     }
 
-    // The backups kept of a box, oldest first, by kind.
-    std::vector<std::string> Kept(const std::string& address)
-    {
-        std::vector<std::string> kinds;
-        for (const KeptBackup& b : BackupHistory(work / "history").List(address))
-            kinds.insert(kinds.begin(), BackupKindName(b.kind));
-        return kinds;
-    }
-
     TempDir work;
-    RecordingMessages messages;
 };
 
 } // namespace
@@ -69,7 +55,6 @@ TEST_F(CliBoxTest, DownloadedFolderUploadsBackByteForByte)
     source.Finish();
     ASSERT_EQ(download.status, 0) << download.err;
     EXPECT_EQ(ReadFile(work / "db" / "ChannelData.dat"), kReport);
-    EXPECT_EQ(Kept("127.0.0.100"), std::vector<std::string>{"downloaded"});
 
     ScriptedBox target("127.0.0.101");
     target.Expect(kHandshake).Reply("SIG_BACKUP_DATA_OK");
@@ -87,47 +72,6 @@ TEST_F(CliBoxTest, DownloadedFolderUploadsBackByteForByte)
     EXPECT_EQ(upload.status, 0) << upload.err;
     EXPECT_EQ(upload.out, "Update STB\n");
     EXPECT_TRUE(target.received() == expected + "SIG_UPDATE_CHANNEL");
-    EXPECT_EQ(Kept("127.0.0.101"), std::vector<std::string>{"uploaded"});
-    const auto kept = ReadBackup(BackupHistory(work / "history").List("127.0.0.101")[0].path, messages);
-    ChannelDatabase sent;
-    ASSERT_TRUE(sent.LoadFromFolder(work / "db"));
-    EXPECT_TRUE(kept && *kept == sent);
-}
-
-// --no-history keeps nothing; a history that cannot be written is said once and the transfer
-// still succeeds.
-TEST_F(CliBoxTest, HistoryCanBeOffAndNeverFailsATransfer)
-{
-    ChannelDatabase db;
-    ASSERT_TRUE(db.SaveToFolder(work.path()));
-    std::ofstream(work / "history") << "a file where the folder should be";
-    for (bool off : {true, false}) {
-        ScriptedBox target("127.0.0.231");
-        target.Expect(kHandshake).Reply("SIG_BACKUP_DATA_OK");
-        for (const auto& [name, bytes] : kFiles) {
-            target.Expect("SIG_SET_" + name + "|" + std::to_string(bytes.size()))
-                .Reply("SIG_UPDATE_OK")
-                .ExpectBytes(bytes.size());
-            target.Reply("SIG_UPDATE_OK");
-        }
-        target.Expect("SIG_UPDATE_CHANNEL").Reply("SIG_UPDATE_OK");
-        target.Start();
-        std::vector<std::string> args = {"upload", work.path().string(), "127.0.0.231"};
-        if (off)
-            args.insert(args.begin() + 1, "--no-history");
-        const CliRun upload = Cli(args);
-        target.Finish();
-        EXPECT_EQ(upload.status, 0) << upload.err;
-        EXPECT_EQ(upload.out, "Update STB\n");
-        if (off) {
-            EXPECT_EQ(upload.err, "");
-        } else {
-            const std::string prefix = "File write error!: " + (work / "history/127.0.0.231/").string();
-            EXPECT_TRUE(upload.err.starts_with(prefix) && upload.err.ends_with("-uploaded.ech\n") &&
-                        std::count(upload.err.begin(), upload.err.end(), '\n') == 1)
-                << upload.err;
-        }
-    }
 }
 
 TEST_F(CliBoxTest, FailuresPrintTheMessageOnStderrAndExitOne)
