@@ -3,6 +3,8 @@
 #include "app/CChNumDisplayDlg.h"
 #include "app/ConnectAddress.h"
 #include "chdb/BackupFile.h"
+#include "filebrowser/ui/CFileBrowserDlg.h"
+#include "filebrowser/ui/CSelectDiskDlg.h"
 #include "grid/CGridCtrl.h"
 #include "platform/ui/BusyCall.h"
 #include "platform/ui/FileDialogs.h"
@@ -55,9 +57,9 @@ CMainDlg::CMainDlg(MainWindowServices services, QWidget* parent)
     MapUpdateCommand(ID_EXPORT_DATA, whileDataShown);
     MapCommand(ID_EDIT_SAT_LISTS, [this] { OnEditSatLists(); });
     MapUpdateCommand(ID_EDIT_SAT_LISTS, whileDataShown);
-    // The user-list editor and the file browser are not part of this program yet.
-    for (int id : {ID_EDIT_USER_LISTS, ID_FILE_BROWSER})
-        MapUpdateCommand(id, [](CCmdUI& cmd) { cmd.Enable(false); });
+    MapCommand(ID_FILE_BROWSER, [this] { OnFileBrowser(); });
+    // The user-list editor is not part of this program yet.
+    MapUpdateCommand(ID_EDIT_USER_LISTS, [](CCmdUI& cmd) { cmd.Enable(false); });
     MapHistoryCommands();
 }
 
@@ -135,6 +137,28 @@ void CMainDlg::OnUpdateStb()
                            LinkFor(call)) == UpdateStatus::Success)
             KeepInHistory(BackupKind::Uploaded, call.messages());
     });
+}
+
+void CMainDlg::OnFileBrowser()
+{
+    const std::optional<std::string> address = AskConnectAddress(m_state.stbAddress, this);
+    if (!address)
+        return;
+    const BrowserServices services{m_services.messages, m_services.files, m_services.link};
+    CSelectDiskDlg select(*address, services, this);
+    if (select.DoModal() != IDOK)
+        return;
+    CFileBrowserDlg browser(services, this);
+    browser.m_strStbAddress = *address;
+    // The PC side starts where the user started the program, not in its private folder.
+    std::error_code ec;
+    browser.m_strPcPath = std::filesystem::current_path(ec).string();
+    if (ec)
+        browser.m_strPcPath = "/";
+    browser.m_strChosenDevice = select.chosenDevice();
+    browser.m_disks = select.disks();
+    browser.DoModal();
+    RememberAddress(m_state.stbAddress, *address);
 }
 
 AskAddress CMainDlg::AskAddressFor(BusyCall& call)

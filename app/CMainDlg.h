@@ -57,6 +57,9 @@ private:
     void OnChannelNumberDisplay();
     void OnListSwitch();
     void OnEditSatLists();
+    // The connect dialog, the disk choice, then the browser; the address is remembered when
+    // the browser closes.
+    void OnFileBrowser();
     // The backups kept of each box (CMainDlgHistory.cpp).
     void MapHistoryCommands();
     void OnRestoreBackup();

@@ -1,6 +1,10 @@
 #include "cli/CliCommands.h"
 #include "cli/CliMessages.h"
 
+#include <unistd.h>
+
+#include <iostream>
+
 const std::vector<CliCommand>& CliCommandTable()
 {
     static const std::vector<CliCommand> table = {
@@ -36,6 +40,12 @@ const std::vector<CliCommand>& CliCommandTable()
          RunLs},
         {"df", "df ADDRESS DEVICE", "mount DEVICE and print its free bytes, then release it",
          RunDf},
+        {"get", "get ADDRESS DEVICE REMOTE... LOCALDIR [--overwrite ask|all|skip] [--quiet]",
+         "copy files and folders of one box folder into LOCALDIR", nullptr, RunGet},
+        {"put", "put ADDRESS DEVICE LOCAL... REMOTEDIR [--overwrite ask|all|skip] [--quiet]",
+         "copy files and folders of one PC folder into REMOTEDIR on the box", nullptr, RunPut},
+        {"rm", "rm ADDRESS DEVICE REMOTE...", "delete files and folders of one box folder", nullptr,
+         RunRm},
     };
     return table;
 }
@@ -47,9 +57,12 @@ void PrintUsage(std::ostream& out)
     out << "Usage: channeltool-cli COMMAND [ARGUMENTS]\n\n"
            "SOURCE is a backup file (.ech) or a folder holding chdata.dat, chidx.dat and\n"
            "menudata.dat. DEVICE is a partition as disks prints it (/dev/sda1); PATH is a\n"
-           "folder of it from its top (/ or /Movies). Failures print the program's message on\n"
-           "stderr and exit with 1. Backups are kept in $CHANNELTOOL_HISTORY, else\n"
-           "$XDG_DATA_HOME/channeltool/backups (~/.local/share/channeltool/backups).\n\n"
+           "folder of it from its top (/ or /Movies); REMOTE and LOCAL name files or folders,\n"
+           "all in one folder. Existing files are asked about (--overwrite ask) when standard\n"
+           "input is a terminal, else skipped. Failures print the program's message on stderr\n"
+           "and exit with 1; Ctrl+C cancels a copy cleanly and exits with 130.\n"
+           "Backups are kept in $CHANNELTOOL_HISTORY, else $XDG_DATA_HOME/channeltool/backups\n"
+           "(~/.local/share/channeltool/backups).\n\n"
            "Commands:\n";
     for (const CliCommand& c : CliCommandTable())
         out << "  " << c.usage << "\n      " << c.summary << '\n';
@@ -57,7 +70,13 @@ void PrintUsage(std::ostream& out)
 
 } // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+CliConsole CliConsole::Process()
+{
+    return {&std::cin, ::isatty(STDIN_FILENO) == 1, ::isatty(STDERR_FILENO) == 1};
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const CliConsole& console)
 {
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         PrintUsage(args.empty() ? err : out);
@@ -67,7 +86,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     for (const CliCommand& c : CliCommandTable()) {
         if (args[0] != c.name)
             continue;
-        const int status = c.run({args.begin() + 1, args.end()}, messages, out);
+        const std::vector<std::string> rest(args.begin() + 1, args.end());
+        const int status = c.runOnConsole ? c.runOnConsole(rest, messages, err, console)
+                                          : c.run(rest, messages, out);
         if (status == 2)
             err << "Usage: channeltool-cli " << c.usage << '\n';
         return status;

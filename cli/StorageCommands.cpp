@@ -1,4 +1,5 @@
 // The box's USB storage: disks, listings and free space, over the file browser's core.
+#include "cli/BoxStorage.h"
 #include "cli/CliCommands.h"
 #include "filebrowser/FolderSummary.h"
 #include "filebrowser/StbStorage.h"
@@ -37,53 +38,11 @@ Arguments ReadArguments(const std::vector<std::string>& args, bool formatAllowed
     return out;
 }
 
-// A folder of the partition as the browser names it: "/" or "/a/b". Nothing for a path that
-// does not start with "/" or that climbs with "." or "..".
-std::optional<std::string> BrowserPath(const std::string& text)
-{
-    if (!text.starts_with('/'))
-        return std::nullopt;
-    std::string path;
-    std::size_t start = 1;
-    while (start <= text.size()) {
-        const std::size_t slash = std::min(text.find('/', start), text.size());
-        const std::string name = text.substr(start, slash - start);
-        if (name == "." || name == ".." || name.find('\0') != std::string::npos)
-            return std::nullopt;
-        if (!name.empty())
-            path += "/" + name;
-        start = slash + 1;
-    }
-    return path.empty() ? "/" : path;
-}
-
 // Names from the box are bytes; JSON wants UTF-8, so what is not shows as U+FFFD.
 void WriteJson(const nlohmann::ordered_json& value, std::ostream& out)
 {
     out << value.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
-
-// Released when the command ends, whatever happened after the mount.
-class MountedDisk final {
-public:
-    MountedDisk(StbStorage& storage, const std::string& device)
-        : storage_(storage), mounted_(storage.Mount(device))
-    {
-    }
-    ~MountedDisk()
-    {
-        if (mounted_)
-            storage_.Unmount();
-    }
-    MountedDisk(const MountedDisk&) = delete;
-    MountedDisk& operator=(const MountedDisk&) = delete;
-
-    explicit operator bool() const { return mounted_; }
-
-private:
-    StbStorage& storage_;
-    bool mounted_;
-};
 
 } // namespace
 

@@ -4,5 +4,5 @@
 
 int main(int argc, char** argv)
 {
-    return RunCli({argv + 1, argv + argc}, std::cout, std::cerr);
+    return RunCli({argv + 1, argv + argc}, std::cout, std::cerr, CliConsole::Process());
 }

@@ -22,5 +22,10 @@ std::string StbListingPath(std::string_view stbPath);
 std::optional<FileEntry> ParseListingLine(std::string_view line);
 
 // A listing reply up to the line that begins with the end marker: its folders, then its
-// files, each in listing order. Nothing without the end line.
-std::optional<std::vector<FileEntry>> ParseStbListing(std::string_view text);
+// files, each in listing order. Nothing without the end line. The names of file lines that
+// were refused go to `refusedFiles` when given.
+std::optional<std::vector<FileEntry>> ParseStbListing(std::string_view text,
+                                                      std::vector<std::string>* refusedFiles = nullptr);
+
+// The box path of `relative` ("a.ts", "Movies/a.ts") below the browser folder `stbPath`.
+std::string StbChildPath(std::string_view stbPath, std::string_view relative);

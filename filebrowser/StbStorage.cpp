@@ -59,14 +59,15 @@ bool RequestMount(StbConnection& box, const std::string& device, MessageService&
 }
 
 std::optional<std::vector<FileEntry>> RequestListing(StbConnection& box, const std::string& boxPath,
-                                                     MessageService& messages)
+                                                     MessageService& messages,
+                                                     std::vector<std::string>* refusedFiles)
 {
     const std::optional<std::string> text =
         RequestText(box, std::string(stb::kGetDiskFileInfo) + "|" + boxPath, kListingEnd,
                     stb::kDiskFileInfoError, MsgId::UsbMemoryInfoError, messages);
     if (!text)
         return std::nullopt;
-    std::optional<std::vector<FileEntry>> entries = ParseStbListing(*text);
+    std::optional<std::vector<FileEntry>> entries = ParseStbListing(*text, refusedFiles);
     if (!entries)
         return Fail(messages, MsgId::DataError);
     return entries;

@@ -29,8 +29,10 @@ std::optional<std::string> RequestText(StbConnection& box, std::string_view requ
 bool RequestMount(StbConnection& box, const std::string& device, MessageService& messages);
 // The listing of `boxPath` (from the mount point on, see StbListingPath): its folders, then
 // its files, without "..". A refusal: "USB memory info error!"; no end line: "Data error!".
+// The names of file lines that could not be taken go to `refusedFiles` when given.
 std::optional<std::vector<FileEntry>> RequestListing(StbConnection& box, const std::string& boxPath,
-                                                     MessageService& messages);
+                                                     MessageService& messages,
+                                                     std::vector<std::string>* refusedFiles = nullptr);
 // "df DEVICE": the device's free bytes. A refusal: "USB memory free space error!"; no end
 // line: "Data error!".
 std::optional<std::int64_t> RequestFreeSpace(StbConnection& box, const std::string& device,

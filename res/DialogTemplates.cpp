@@ -179,6 +179,45 @@ DialogTemplate ChannelEditDialog()
             }};
 }
 
+DialogTemplate SelectDiskDialog()
+{
+    // The grid is installed by the dialog: a header and six rows without scrolling.
+    return {IDD_SELECT_DISK,
+            "Select Disk",
+            164,
+            127,
+            {
+                {kNoControlId, K::GroupBox, 7, 4, 150, 96, ""},
+                {IDC_GRID_DISK, K::Custom, 14, 12, 136, 82},
+                {IDOK, K::DefPushButton, 53, 106, 50, 14, "Select"},
+                {IDCANCEL, K::PushButton, 107, 106, 50, 14, "Exit"},
+            }};
+}
+
+DialogTemplate FileBrowserDialog()
+{
+    // The PC side on the left, the box's on the right, the copy buttons between them; each
+    // side's summary and free space under its grid. The grids are installed by the dialog.
+    return {IDD_FILE_BROWSER,
+            "File Browser",
+            486,
+            256,
+            {
+                {IDC_BUTTON_PC, K::PushButton, 7, 7, 28, 14, "PC"},
+                {IDC_EDIT_PC_PATH, K::Edit, 38, 7, 186, 14, "", kReadOnly},
+                {IDC_GRID_PC, K::Custom, 7, 25, 217, 200},
+                {IDC_STATIC_PC_SUMMARY, K::Label, 7, 229, 217, 10, ""},
+                {IDC_STATIC_PC_FREE, K::Label, 7, 241, 217, 10, "Free Space : "},
+                {IDC_BUTTON_UPLOAD, K::PushButton, 231, 111, 24, 14, ">>"},
+                {IDC_BUTTON_DOWNLOAD, K::PushButton, 231, 129, 24, 14, "<<"},
+                {IDC_COMBO_DISK, K::ComboBox, 262, 7, 84, 80, ""},
+                {IDC_EDIT_STB_PATH, K::Edit, 350, 7, 129, 14, "", kReadOnly},
+                {IDC_GRID_STB, K::Custom, 262, 25, 217, 200},
+                {IDC_STATIC_STB_SUMMARY, K::Label, 262, 229, 217, 10, ""},
+                {IDC_STATIC_STB_FREE, K::Label, 262, 241, 217, 10, "FreeSpace : "},
+            }};
+}
+
 DialogTemplate BackupListDialog()
 {
     // The caption and the default button's text name the command that opened it; "File..."
@@ -199,9 +238,10 @@ const std::map<int, DialogTemplate>& Templates()
 {
     static const std::map<int, DialogTemplate> templates = [] {
         std::map<int, DialogTemplate> all;
-        for (DialogTemplate dialog : {MainDialog(), ConnectDialog(), ChNumDisplayDialog(), PinDialog(),
-                                       SatListDialog(), SatEditDialog(), TpEditDialog(),
-                                       ChannelEditDialog(), BackupListDialog()})
+        for (DialogTemplate dialog : {MainDialog(), ConnectDialog(), ChNumDisplayDialog(),
+                                      PinDialog(), SatListDialog(), SatEditDialog(), TpEditDialog(),
+                                      ChannelEditDialog(), SelectDiskDialog(), FileBrowserDialog(),
+                                      BackupListDialog()})
             all.emplace(dialog.id, std::move(dialog));
         return all;
     }();

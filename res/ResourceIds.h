@@ -67,6 +67,21 @@ inline constexpr int IDC_CH_VIDEO_PID = 1045;
 inline constexpr int IDC_CH_NAME = 1047;
 inline constexpr int IDC_CH_LOCK = 1048;
 inline constexpr int IDC_CH_TYPE = 1051;
+// Disk choice (161).
+inline constexpr int IDC_GRID_DISK = 1054;
+// File browser (162).
+inline constexpr int IDC_GRID_PC = 1055;
+inline constexpr int IDC_GRID_STB = 1056;
+inline constexpr int IDC_COMBO_DISK = 1057;
+inline constexpr int IDC_BUTTON_PC = 1058;
+inline constexpr int IDC_EDIT_PC_PATH = 1059;
+inline constexpr int IDC_EDIT_STB_PATH = 1060;
+inline constexpr int IDC_BUTTON_UPLOAD = 1061;   // ">>"
+inline constexpr int IDC_BUTTON_DOWNLOAD = 1062; // "<<"
+inline constexpr int IDC_STATIC_PC_FREE = 1063;
+inline constexpr int IDC_STATIC_STB_FREE = 1064;
+inline constexpr int IDC_STATIC_PC_SUMMARY = 1065;
+inline constexpr int IDC_STATIC_STB_SUMMARY = 1066;
 // Backup list (180): the kept backups to restore or to take the order from.
 inline constexpr int IDC_GRID_BACKUPS = 1100;
 inline constexpr int IDC_BACKUP_FILE = 1101;

@@ -62,6 +62,12 @@ public:
     // box's next reply is what tells whether it got the data.
     SendBlockResult SendBlock(const std::filesystem::path& file);
 
+    // Raw file contents for callers that keep their own buffers: one receive of at most
+    // `size` bytes (the count as ReceiveReply gives it), and a whole buffer sent in as few
+    // calls as the socket allows (false when a send fails).
+    long ReceiveData(char* buffer, std::size_t size) { return socket_.Receive(buffer, size); }
+    bool SendData(std::string_view bytes) { return socket_.SendAll(bytes.data(), bytes.size()); }
+
     void Close() { socket_.Close(); }
 
 private:

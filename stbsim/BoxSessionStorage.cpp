@@ -9,7 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <vector>
 
@@ -39,6 +41,15 @@ std::optional<Place> Locate(const BoxState& state, std::string_view text)
         return std::nullopt;
     fs::path host = path->On(root);
     return Place{std::move(*volume), root, std::move(*path), std::move(host)};
+}
+
+bool IsAllZero(std::span<const char> bytes)
+{
+    static const char kZeros[4096] = {};
+    for (std::size_t at = 0; at < bytes.size(); at += sizeof kZeros)
+        if (std::memcmp(bytes.data() + at, kZeros, std::min(sizeof kZeros, bytes.size() - at)) != 0)
+            return false;
+    return true;
 }
 
 bool HasShellSyntax(std::string_view text)
@@ -156,10 +167,15 @@ BoxSession::Reply BoxSession::Command(const std::string& line)
         if (!place || place->path.isRoot())
             return failed;
         struct stat st {};
-        if (!force && ::lstat(place->host.c_str(), &st) != 0)
+        const bool exists = ::lstat(place->host.c_str(), &st) == 0;
+        if (!force && !exists)
             return failed;
         const storage::Result result =
             recursive ? storage::RemoveTree(place->host) : storage::RemoveFile(place->host);
+        if (exists && S_ISDIR(st.st_mode))
+            context_.state.TreeRemoved(place->volume);
+        else if (exists && S_ISREG(st.st_mode) && result == storage::Result::Ok)
+            context_.state.FileChanged(place->volume, 0, static_cast<std::uint64_t>(st.st_size));
         return Reply::Of(result == storage::Result::Ok ? "SIG_COMMAND_SUCCESS"
                                                        : "SIG_COMMAND_ERROR");
     }
@@ -256,8 +272,12 @@ BoxSession::Next BoxSession::UploadFile(const std::string& args, const std::stri
     const bool complete = socket_.ReceiveExact(*size, [&](std::span<const char> piece) {
         received += piece.size();
         // After a write error the rest is still read, so that the dialogue stays in step.
+        // Zero bytes become a hole: a sparse recording sent back stays sparse here too.
+        const bool zeros = IsAllZero(piece);
         written = written &&
-                  ::write(fd, piece.data(), piece.size()) == static_cast<ssize_t>(piece.size());
+                  (zeros ? ::lseek(fd, static_cast<off_t>(piece.size()), SEEK_CUR) >= 0
+                         : ::write(fd, piece.data(), piece.size()) ==
+                               static_cast<ssize_t>(piece.size()));
         return true;
     });
     const std::string stored = BoxLog::Printable(request) + " data";
@@ -269,12 +289,14 @@ BoxSession::Next BoxSession::UploadFile(const std::string& args, const std::stri
     const std::optional<Fault> after = TakeFault("SIG_SET_FILE_START", "", true);
     if (Refuses(after))
         return Refuse(*after, stored);
-    written = ::close(fd) == 0 && written;
+    written = ::ftruncate(fd, static_cast<off_t>(*size)) == 0 && ::close(fd) == 0 && written;
     cleanup.fd = -1;
     // The folder may have gone while the bytes came in; it is looked up again.
     const std::optional<Place> target =
         Locate(context_.state, std::string_view(args).substr(0, bar));
     const bool stored_ok = written && target && ::rename(temp.c_str(), target->host.c_str()) == 0;
+    if (stored_ok)
+        context_.state.FileChanged(place->volume, *size, replacing);
     if (!stored_ok) {
         ::unlink(temp.c_str());
         return Deliver(refused, after, stored);

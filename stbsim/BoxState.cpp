@@ -181,10 +181,13 @@ std::optional<Volume> BoxState::Mounted() const
     return mounted_;
 }
 
-std::uint64_t BoxState::FreeKiBLocked(const Volume& volume) const
+std::uint64_t BoxState::FreeKiBLocked(const Volume& volume, bool recount) const
 {
     const std::uint64_t total = volume.bytes / 1024;
-    std::uint64_t used = storage::UsedKiB(FolderOf(volume));
+    auto counted = usedKiB_.find(volume.device);
+    if (recount || counted == usedKiB_.end())
+        counted = usedKiB_.insert_or_assign(volume.device, storage::UsedKiB(FolderOf(volume))).first;
+    std::uint64_t used = counted->second;
     if (const auto found = reservedKiB_.find(volume.device); found != reservedKiB_.end())
         used += found->second;
     return used >= total ? 0 : total - used;
@@ -193,17 +196,31 @@ std::uint64_t BoxState::FreeKiBLocked(const Volume& volume) const
 std::uint64_t BoxState::FreeBytes(const Volume& volume) const
 {
     std::lock_guard lock(mutex_);
-    return FreeKiBLocked(volume) * 1024;
+    return FreeKiBLocked(volume, true) * 1024;
 }
 
 bool BoxState::Reserve(const Volume& volume, std::uint64_t bytes, std::uint64_t replacing)
 {
     std::lock_guard lock(mutex_);
     const std::uint64_t need = storage::KiB(bytes);
-    if (need > FreeKiBLocked(volume) + storage::KiB(replacing))
+    if (need > FreeKiBLocked(volume, false) + storage::KiB(replacing))
         return false;
     reservedKiB_[volume.device] += need;
     return true;
+}
+
+void BoxState::FileChanged(const Volume& volume, std::uint64_t added, std::uint64_t removed)
+{
+    std::lock_guard lock(mutex_);
+    if (const auto counted = usedKiB_.find(volume.device); counted != usedKiB_.end())
+        counted->second = counted->second + storage::KiB(added) -
+                          std::min(counted->second + storage::KiB(added), storage::KiB(removed));
+}
+
+void BoxState::TreeRemoved(const Volume& volume)
+{
+    std::lock_guard lock(mutex_);
+    usedKiB_.erase(volume.device);
 }
 
 void BoxState::Release(const Volume& volume, std::uint64_t bytes)

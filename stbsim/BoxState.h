@@ -49,15 +49,21 @@ public:
     std::optional<Volume> Mounted() const;
 
     // Free bytes of a volume: its size minus what its folder holds and what running uploads
-    // have reserved.
+    // have reserved. The folder is counted afresh.
     std::uint64_t FreeBytes(const Volume& volume) const;
     // Holds room for an upload of `bytes` that replaces a file of `replacing` bytes; false
-    // when it does not fit. Every successful call is matched by Release.
+    // when it does not fit. Every successful call is matched by Release. What the folder holds
+    // is counted once and then kept up to date by the box's own changes (or counted again by
+    // df), so that a run of small uploads does not walk a large tree each time.
     bool Reserve(const Volume& volume, std::uint64_t bytes, std::uint64_t replacing);
     void Release(const Volume& volume, std::uint64_t bytes);
+    // The box stored a file of `added` bytes in place of one of `removed` bytes (0 for none).
+    void FileChanged(const Volume& volume, std::uint64_t added, std::uint64_t removed);
+    // The box removed a folder tree: what the folder holds is counted again when next needed.
+    void TreeRemoved(const Volume& volume);
 
 private:
-    std::uint64_t FreeKiBLocked(const Volume& volume) const;
+    std::uint64_t FreeKiBLocked(const Volume& volume, bool recount) const;
 
     const std::filesystem::path dir_;
     DiskLayout disks_;
@@ -65,4 +71,5 @@ private:
     ChannelDatabase db_;
     std::optional<Volume> mounted_;
     std::map<std::string, std::uint64_t> reservedKiB_;
+    mutable std::map<std::string, std::uint64_t> usedKiB_;
 };

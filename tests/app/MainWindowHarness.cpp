@@ -49,6 +49,11 @@ void MainWindowHarness::Close()
 
 bool MainWindowHarness::ConnectThroughDialog(const std::string& address)
 {
+    return RunCommandTypingAddress(ID_CONNECT_STB, address);
+}
+
+bool MainWindowHarness::RunCommandTypingAddress(int command, const std::string& address)
+{
     ModalWatcher watcher(
         [&address](QWidget* w) {
             auto* dialog = static_cast<CConnectDlg*>(w);
@@ -60,7 +65,7 @@ bool MainWindowHarness::ConnectThroughDialog(const std::string& address)
             QTest::mouseClick(dialog->GetDlgItem(IDOK), Qt::LeftButton);
         },
         ModalWatcher::IsA<CConnectDlg>());
-    window_->OnCommand(ID_CONNECT_STB);
+    window_->OnCommand(command);
     return watcher.ran();
 }
 

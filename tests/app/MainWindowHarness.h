@@ -34,6 +34,8 @@ public:
 
     // "connect to STB" through the real connect dialog, typing `address`.
     bool ConnectThroughDialog(const std::string& address);
+    // Any command that shows the connect dialog, typing `address` there.
+    bool RunCommandTypingAddress(int command, const std::string& address);
     // Any command through the dialog that might ask for the address; nothing is typed.
     bool RunCommandAcceptingConnect(int command);
 

@@ -91,7 +91,7 @@ private slots:
         QVERIFY(Enabled(w, ID_CONNECT_STB));
         QVERIFY(Enabled(w, ID_IMPORT_DATA));
         QVERIFY(Enabled(w, ID_CHANNEL_NUMBER_DISPLAY));
-        QVERIFY(!Enabled(w, ID_FILE_BROWSER)); // not part of the program yet
+        QVERIFY(Enabled(w, ID_FILE_BROWSER));
         QCOMPARE(QString::fromStdString(w.workDir()), QString::fromStdString(h.privateDir().string()));
         QCOMPARE(QString::fromStdString(w.backupPath()), QString::fromStdString(h.work().string()));
 

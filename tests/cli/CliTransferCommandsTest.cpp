@@ -1,0 +1,163 @@
+#include "platform/IcmpSocket.h"
+
+#include "tests/cli/CliRunner.h"
+#include "tests/stbsim/TestBox.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <thread>
+
+namespace fs = std::filesystem;
+using Args = std::vector<std::string>;
+
+namespace {
+
+// The commands use the real reachability check, on loopback.
+class CliTransferTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!IcmpSocket::Open())
+            GTEST_SKIP() << "no ICMP socket can be opened here";
+    }
+
+    // True once the box has been told to release its disk.
+    static bool Released(TestBox& box)
+    {
+        for (int i = 0; i < 200 && box->MountedDevice(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return !box->MountedDevice() && box->Requests().back() == "SIG_MOUNT_END";
+    }
+};
+
+CliRun Answering(const Args& args, const std::string& answers)
+{
+    std::istringstream input(answers);
+    std::ostringstream out, err;
+    const int status = RunCli(args, out, err, {&input, true, false});
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> Names(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& item : fs::recursive_directory_iterator(folder))
+        names.push_back(item.path().lexically_relative(folder).string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+TEST_F(CliTransferTest, GetPutAndRmCopyAndDeleteWholeTrees)
+{
+    TestBox box(195, DemoSize::Tiny);
+    const std::string& address = box.address();
+    TempDir pc;
+    const CliRun get = Cli({"get", address, "/dev/sda1", "/Movies", "/readme.txt", pc.path()});
+    EXPECT_EQ(get.status, 0) << get.err;
+    EXPECT_EQ(get.err, "");
+    EXPECT_EQ(ReadWholeFile(pc / "Movies/Short clips/Outtakes/take 1.ts"),
+              ReadWholeFile(box.sda1() / "Movies/Short clips/Outtakes/take 1.ts"));
+    EXPECT_EQ(Names(pc.path()).size(), 9u);
+    EXPECT_TRUE(Released(box));
+
+    const CliRun put = Cli({"put", address, "/dev/sda1", (pc / "Movies").string(),
+                            (pc / "readme.txt").string(), "/Empty folder", "--quiet"});
+    EXPECT_EQ(put.status, 0) << put.err;
+    EXPECT_EQ(Names(box.sda1() / "Empty folder"), Names(pc.path()));
+    EXPECT_TRUE(Released(box));
+
+    const CliRun rm = Cli({"rm", address, "/dev/sda1", "/Empty folder/Movies", "/Empty folder/readme.txt"});
+    EXPECT_EQ(rm.status, 0) << rm.err;
+    EXPECT_TRUE(fs::is_empty(box.sda1() / "Empty folder"));
+    EXPECT_TRUE(Released(box));
+}
+
+// Without a terminal existing files are skipped and named; asked, each answer counts.
+TEST_F(CliTransferTest, ExistingFilesAreSkippedReplacedOrAskedAbout)
+{
+    TestBox box(196, DemoSize::Tiny);
+    TempDir pc;
+    const std::string clips = (pc / "Short clips").string();
+    const Args get = {"get", box.address(), "/dev/sda1", "/Movies/Short clips", pc.path()};
+    ASSERT_EQ(Cli(get).status, 0);
+    ASSERT_TRUE(Released(box)); // before the next command mounts again
+    for (const char* name : {"clip 01.ts", "clip 02.ts", "Outtakes/take 1.ts"})
+        WriteWholeFile(pc / "Short clips" / name, "old");
+
+    const CliRun skipped = Cli(get);
+    EXPECT_EQ(skipped.status, 0);
+    EXPECT_TRUE(Released(box));
+    EXPECT_EQ(skipped.err, "Skipped, it exists: " + clips + "/clip 01.ts\nSkipped, it exists: " +
+                               clips + "/clip 02.ts\nSkipped, it exists: " + clips +
+                               "/Outtakes/take 1.ts\n");
+    const CliRun asked = Answering(get, "y\nmaybe\nn\n");
+    EXPECT_EQ(asked.status, 0);
+    EXPECT_TRUE(Released(box));
+    EXPECT_EQ(asked.err, "Overwrite " + clips + "/clip 01.ts? [y]es, [n]o, [a]ll, [s]kip all: " +
+                             "Overwrite " + clips + "/clip 02.ts? [y]es, [n]o, [a]ll, [s]kip all: " +
+                             "Overwrite " + clips + "/clip 02.ts? [y]es, [n]o, [a]ll, [s]kip all: " +
+                             "Skipped, it exists: " + clips + "/clip 02.ts\n" + "Overwrite " +
+                             clips + "/Outtakes/take 1.ts? [y]es, [n]o, [a]ll, [s]kip all: \n" +
+                             "Skipped, it exists: " + clips + "/Outtakes/take 1.ts\n");
+    EXPECT_NE(ReadWholeFile(pc / "Short clips/clip 01.ts"), "old");
+    EXPECT_EQ(ReadWholeFile(pc / "Short clips/clip 02.ts"), "old");
+    Args all = get;
+    all.push_back("--overwrite=all");
+    EXPECT_EQ(Cli(all).err, "");
+    EXPECT_NE(ReadWholeFile(pc / "Short clips/clip 02.ts"), "old");
+}
+
+TEST_F(CliTransferTest, UsageErrorsAndMissingSourcesChangeNothing)
+{
+    TestBox box(197, DemoSize::Tiny);
+    const std::string& a = box.address();
+    TempDir pc;
+    const std::string local = pc.path().string();
+    for (const Args& usage : std::vector<Args>{
+             {"get", a, "/dev/sda1", "/Movies", "/Music/Playlist.m3u", local}, // two folders
+             {"get", a, "/dev/sda1", "/", local},
+             {"get", a, "/dev/sda1", "Movies", local},
+             {"get", a, "/dev/sda1", "/Movies", (pc / "missing").string()},
+             {"get", a, "/dev/sda1", "/Movies", local, "--overwrite", "never"},
+             {"put", a, "/dev/sda1", local + "/a", "/tmp/b", "/"},
+             {"put", a, "/dev/sda1", local, "Movies"},
+             {"rm", a, "/dev/sda1"},
+             {"rm", a, "/dev/sda1", "/Movies", "/Music/x", "--quiet"}})
+        EXPECT_EQ(Cli(usage).status, 2) << usage[0] << " " << usage[3];
+    EXPECT_TRUE(box->Requests().empty());
+
+    const CliRun missing = Cli({"rm", a, "/dev/sda1", "/readme.txt", "/nothing"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "File not exist!: /nothing\n");
+    EXPECT_TRUE(fs::exists(box.sda1() / "readme.txt"));
+    ASSERT_TRUE(Released(box));
+    const CliRun gone = Cli({"put", a, "/dev/sda1", local + "/gone.txt", "/"});
+    EXPECT_EQ(gone.status, 1);
+    EXPECT_EQ(gone.err, "File open error!: " + local + "/gone.txt\n");
+}
+
+// Ctrl+C while the bytes arrive (the box pauses halfway through): no part file is left, the
+// disk is released, the exit status is 130.
+TEST_F(CliTransferTest, CtrlCCancelsCleanly)
+{
+    TestBox box(198, DemoSize::Tiny, [](StbSimulator::Options& options) {
+        options.splitPause = std::chrono::seconds(2);
+    });
+    WriteWholeFile(box.sda1() / "slow.ts", std::string(100000, 's'));
+    box->SetFault("SIG_GET_FILE_START", Fault::Split());
+    TempDir pc;
+    std::thread interrupter([&] {
+        for (int i = 0; i < 2000 && fs::is_empty(pc.path()); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        ::kill(::getpid(), SIGINT);
+    });
+    const CliRun run = Cli({"get", box.address(), "/dev/sda1", "/slow.ts", pc.path()});
+    interrupter.join();
+    EXPECT_EQ(run.status, 130);
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(fs::is_empty(pc.path()));
+    EXPECT_TRUE(Released(box));
+}

@@ -1,0 +1,6 @@
+#include "tests/support/ui/QtTestMain.h"
+
+int main(int argc, char** argv)
+{
+    return RunRegisteredQtTests(argc, argv);
+}
