@@ -58,9 +58,8 @@ CMainDlg::CMainDlg(MainWindowServices services, QWidget* parent)
     MapCommand(ID_EDIT_SAT_LISTS, [this] { OnEditSatLists(); });
     MapUpdateCommand(ID_EDIT_SAT_LISTS, whileDataShown);
     MapCommand(ID_FILE_BROWSER, [this] { OnFileBrowser(); });
-    // The user-list editor is not part of this program yet.
-    MapUpdateCommand(ID_EDIT_USER_LISTS, [](CCmdUI& cmd) { cmd.Enable(false); });
     MapHistoryCommands();
+    ConnectChannelOperations();
 }
 
 CMainDlg::~CMainDlg() = default;

@@ -3,6 +3,7 @@
 #include "app/MainWindowServices.h"
 #include "chdb/ChannelView.h"
 #include "chdb/DatabaseState.h"
+#include "chdb/RowMoves.h"
 #include "grid/CImageList.h"
 #include "history/BackupHistory.h"
 #include "platform/ui/CDialog.h"
@@ -18,6 +19,7 @@
 
 class BusyCall;
 class CGridCtrl;
+class QKeyEvent;
 
 // The main window: the TV/Radio switch and three linked grids (category, group, channels)
 // over the database it owns for the whole run, and the menu of every command.
@@ -46,6 +48,7 @@ public:
 protected:
     void OnInitDialog() override;
     void OnCancel() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Commands.
@@ -82,6 +85,7 @@ private:
     void SetUpListGrid(CGridCtrl& grid, int columns, bool centred);
     void SetListRows(CGridCtrl& grid, const std::vector<std::string>& rows);
     void FillChannelGrid();
+    void WriteChannelRow(int row);
     void FitChannelColumns();
     void OnCategoryNotify(int code, int row);
     void OnGroupNotify(int code, int row);
@@ -95,6 +99,19 @@ private:
     };
     ChannelSelection SaveChannelSelection() const;
     void RestoreChannelSelection(const ChannelSelection& kept);
+
+    // The channel grid's own commands: delete, move, lock, its context menu and streaming
+    // (CMainDlgChannelOps.cpp); the user list editor (CMainDlgUserLists.cpp).
+    void ConnectChannelOperations();
+    bool HandleChannelKey(const QKeyEvent& key);
+    bool ChannelOperationsAllowed() const;
+    void OnDeleteChannels();
+    void OnMoveChannels(MoveDirection direction);
+    void OnLockUnlock();
+    void OnChannelContextMenu(int row, const QPoint& globalPos);
+    void OnStartStreaming();
+    bool AskPin();
+    void OnEditUserLists();
 
     // Layout.
     void RecordLayout();

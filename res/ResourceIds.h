@@ -67,6 +67,15 @@ inline constexpr int IDC_CH_VIDEO_PID = 1045;
 inline constexpr int IDC_CH_NAME = 1047;
 inline constexpr int IDC_CH_LOCK = 1048;
 inline constexpr int IDC_CH_TYPE = 1051;
+// Rename dialog (138).
+inline constexpr int IDC_EDIT_NAME = 1012;
+// User list editor (139): its channel grid is IDC_GRID_CHANNEL, its frame IDC_FRAME_MAIN.
+inline constexpr int IDC_GRID_USER_LIST = 1013;
+inline constexpr int IDC_COMBO_USER_LIST = 1015;
+inline constexpr int IDC_COMBO_FILTER = 1016;
+inline constexpr int IDC_BUTTON_RENAME = 1018;
+inline constexpr int IDC_BUTTON_REMOVE = 1019;
+inline constexpr int IDC_BUTTON_ADD = 1020;
 // Disk choice (161).
 inline constexpr int IDC_GRID_DISK = 1054;
 // File browser (162).
