@@ -4,12 +4,15 @@
 #include "chdb/ChannelView.h"
 #include "chdb/DatabaseState.h"
 #include "grid/CImageList.h"
+#include "history/BackupHistory.h"
 #include "platform/ui/CDialog.h"
 #include "stblink/DatabaseTransfer.h"
 
 #include <QRect>
 
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,6 +60,18 @@ private:
     // The connect dialog, the disk choice, then the browser; the address is remembered when
     // the browser closes.
     void OnFileBrowser();
+    // The backups kept of each box (CMainDlgHistory.cpp).
+    void MapHistoryCommands();
+    void OnRestoreBackup();
+    void OnApplyOrder();
+    // After a successful download or applied update; a file that cannot be written is said
+    // and does not fail the exchange.
+    void KeepInHistory(BackupKind kind, MessageService& messages);
+    // The open-file dialog of the backup commands; the choice becomes the backup path.
+    std::optional<std::string> AskBackupFile();
+    // Replaces the data with a backup file's, as "import data" does; nothing changes when the
+    // file cannot be read.
+    void ImportBackupFile(const std::filesystem::path& path);
     // What an exchange run through RunBusyCall needs: the connect dialog on the window thread
     // and the link options with the call's cancel.
     AskAddress AskAddressFor(BusyCall& call);

@@ -271,6 +271,22 @@ DialogTemplate OverwriteDialog()
         }};
 }
 
+DialogTemplate BackupListDialog()
+{
+    // The caption and the default button's text name the command that opened it; "File..."
+    // shows only where any backup file will do.
+    return {IDD_BACKUP_LIST,
+            "",
+            300,
+            172,
+            {
+                {IDC_GRID_BACKUPS, K::Custom, 7, 7, 286, 136},
+                {IDC_BACKUP_FILE, K::PushButton, 7, 151, 50, 14, "File..."},
+                {IDOK, K::DefPushButton, 189, 151, 50, 14, "Restore"},
+                {IDCANCEL, K::PushButton, 243, 151, 50, 14, "Exit"},
+            }};
+}
+
 const std::map<int, DialogTemplate>& Templates()
 {
     static const std::map<int, DialogTemplate> templates = [] {
@@ -278,7 +294,8 @@ const std::map<int, DialogTemplate>& Templates()
         for (DialogTemplate dialog :
              {MainDialog(), ConnectDialog(), ChNumDisplayDialog(), PinDialog(), SatListDialog(),
               SatEditDialog(), TpEditDialog(), ChannelEditDialog(), SelectDiskDialog(),
-              FileBrowserDialog(), ProgressDialog(), WaitDialog(), OverwriteDialog()})
+              FileBrowserDialog(), BackupListDialog(), ProgressDialog(), WaitDialog(),
+              OverwriteDialog()})
             all.emplace(dialog.id, std::move(dialog));
         return all;
     }();

@@ -19,6 +19,7 @@ inline constexpr int IDD_FILE_BROWSER = 162;
 inline constexpr int IDD_PROGRESS = 164;
 inline constexpr int IDD_WAIT = 166;
 inline constexpr int IDD_OVERWRITE = 167;
+inline constexpr int IDD_BACKUP_LIST = 180;
 
 // Controls of the main window (129).
 inline constexpr int IDC_GRID_CATEGORY = 1005;
@@ -91,6 +92,9 @@ inline constexpr int IDC_STATIC_TOTAL_PERCENT = 1072;
 inline constexpr int IDC_WAIT_PICTURE = 1073;
 inline constexpr int IDC_RADIO_ALL_OVERWRITE = 1074;
 inline constexpr int IDC_RADIO_ALL_SKIP = 1075;
+// Backup list (180): the kept backups to restore or to take the order from.
+inline constexpr int IDC_GRID_BACKUPS = 1100;
+inline constexpr int IDC_BACKUP_FILE = 1101;
 
 // Menus. Menu 137 holds the context menus, one popup each.
 inline constexpr int IDR_MAIN_MENU = 135;
@@ -119,6 +123,8 @@ inline constexpr int ID_EDIT_CHANNEL = 32786;
 inline constexpr int ID_CHANNEL_NUMBER_DISPLAY = 32787;
 inline constexpr int ID_FILE_BROWSER = 32788;
 inline constexpr int ID_DELETE = 32789;
+inline constexpr int ID_RESTORE_BACKUP = 32800;
+inline constexpr int ID_APPLY_ORDER = 32801;
 
 // Images.
 inline constexpr int IDI_PROGRAM = 128; // the program icon
