@@ -254,6 +254,59 @@ DialogTemplate FileBrowserDialog()
             }};
 }
 
+// The file line over two bars, each with its caption and percentage, "Cancel" below; no title
+// bar, so nothing but the run's end closes it.
+DialogTemplate ProgressDialog()
+{
+    return {IDD_PROGRESS,
+            "",
+            260,
+            78,
+            {
+                {IDC_STATIC_FILE, K::Label, 10, 7, 240, 10, ""},
+                {kNoControlId, K::Label, 10, 23, 30, 10, "File :"},
+                {IDC_PROGRESS_FILE, K::ProgressBar, 42, 23, 180, 10},
+                {IDC_STATIC_FILE_PERCENT, K::Label, 224, 23, 26, 10, "0 %", kRightAligned},
+                {kNoControlId, K::Label, 10, 39, 30, 10, "Total :"},
+                {IDC_PROGRESS_TOTAL, K::ProgressBar, 42, 39, 180, 10},
+                {IDC_STATIC_TOTAL_PERCENT, K::Label, 224, 39, 26, 10, "0 %", kRightAligned},
+                {IDC_BUTTON_CANCEL, K::PushButton, 105, 57, 50, 14, "Cancel"},
+            },
+            kNoCaption};
+}
+
+// The animation above "Cancel", nothing else: the busy window of the folder scans and of
+// deleting on the box. The picture is roomier than a frame, so no font shrinks it below one.
+DialogTemplate WaitDialog()
+{
+    return {IDD_WAIT,
+            "",
+            70,
+            68,
+            {
+                {IDC_WAIT_PICTURE, K::Picture, 17, 5, 36, 38},
+                {IDC_BUTTON_CANCEL, K::PushButton, 10, 47, 50, 14, "Cancel"},
+            },
+            kNoCaption};
+}
+
+DialogTemplate OverwriteDialog()
+{
+    return {
+        IDD_OVERWRITE,
+        "Overwrite",
+        240,
+        84,
+        {
+            {kNoControlId, K::Label, 10, 8, 220, 10, "Overwrite?"},
+            {IDC_STATIC_FILE, K::Label, 10, 22, 220, 10, ""},
+            {IDC_RADIO_ALL_OVERWRITE, K::RadioButton, 10, 41, 80, 10, "All overwrite", kGroupStart},
+            {IDC_RADIO_ALL_SKIP, K::RadioButton, 96, 41, 80, 10, "All skip"},
+            {IDOK, K::DefPushButton, 126, 63, 50, 14, "Yes"},
+            {IDCANCEL, K::PushButton, 180, 63, 50, 14, "No"},
+        }};
+}
+
 DialogTemplate BackupListDialog()
 {
     // The caption and the default button's text name the command that opened it; "File..."
@@ -277,7 +330,8 @@ const std::map<int, DialogTemplate>& Templates()
         for (DialogTemplate dialog :
              {MainDialog(), ConnectDialog(), ChNumDisplayDialog(), PinDialog(), SatListDialog(),
               SatEditDialog(), TpEditDialog(), ChannelEditDialog(), SelectDiskDialog(),
-              FileBrowserDialog(), BackupListDialog(), RenameDialog(), UserListDialog()})
+              FileBrowserDialog(), BackupListDialog(), RenameDialog(), UserListDialog(),
+              ProgressDialog(), WaitDialog(), OverwriteDialog()})
             all.emplace(dialog.id, std::move(dialog));
         return all;
     }();

@@ -91,6 +91,16 @@ inline constexpr int IDC_STATIC_PC_FREE = 1063;
 inline constexpr int IDC_STATIC_STB_FREE = 1064;
 inline constexpr int IDC_STATIC_PC_SUMMARY = 1065;
 inline constexpr int IDC_STATIC_STB_SUMMARY = 1066;
+// Progress (164), busy (166) and overwrite (167) windows.
+inline constexpr int IDC_BUTTON_CANCEL = 1067;
+inline constexpr int IDC_PROGRESS_FILE = 1068;
+inline constexpr int IDC_PROGRESS_TOTAL = 1069;
+inline constexpr int IDC_STATIC_FILE = 1070; // the file line; the overwrite question's path
+inline constexpr int IDC_STATIC_FILE_PERCENT = 1071;
+inline constexpr int IDC_STATIC_TOTAL_PERCENT = 1072;
+inline constexpr int IDC_WAIT_PICTURE = 1073;
+inline constexpr int IDC_RADIO_ALL_OVERWRITE = 1074;
+inline constexpr int IDC_RADIO_ALL_SKIP = 1075;
 // Backup list (180): the kept backups to restore or to take the order from.
 inline constexpr int IDC_GRID_BACKUPS = 1100;
 inline constexpr int IDC_BACKUP_FILE = 1101;
