@@ -19,7 +19,9 @@ Options:
 The toolkit's own options (-platform NAME, -style NAME, -reverse, ...) are accepted too.
 
 Settings are kept in $XDG_CONFIG_HOME/channeltool/registry (~/.config/channeltool/registry);
-CHANNELTOOL_REGISTRY names another file. Working files live in a private folder under
+CHANNELTOOL_REGISTRY names another file. Backups of each box are kept in
+$XDG_DATA_HOME/channeltool/backups (~/.local/share/channeltool/backups); CHANNELTOOL_HISTORY
+names another folder. Working files live in a private folder under
 $XDG_RUNTIME_DIR (else $TMPDIR or /tmp) that is removed at exit; the current folder is only
 where the file dialogs start. channeltool-cli does the same work without windows.
 )";

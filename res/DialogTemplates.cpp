@@ -179,6 +179,42 @@ DialogTemplate ChannelEditDialog()
             }};
 }
 
+DialogTemplate RenameDialog()
+{
+    return {IDD_RENAME,
+            "Rename",
+            187,
+            68,
+            {
+                {kNoControlId, K::GroupBox, 7, 4, 173, 34, ""},
+                {IDC_EDIT_NAME, K::Edit, 17, 14, 153, 14},
+                {IDOK, K::DefPushButton, 76, 46, 50, 14, "OK"},
+                {IDCANCEL, K::PushButton, 130, 46, 50, 14, "Exit"},
+            }};
+}
+
+// The list on the left with its choice and "Rename" above it, the channels to pick from on the
+// right with their filter above them, "<<" and "X" between the grids. The grids are made
+// exactly ten rows high by the window, which grows with the row setting.
+DialogTemplate UserListDialog()
+{
+    return {IDD_USER_LIST,
+            "edit user lists",
+            446,
+            232,
+            {
+                {IDC_FRAME_MAIN, K::GroupBox, 7, 2, 432, 207, ""},
+                {IDC_COMBO_USER_LIST, K::ComboBox, 17, 14, 120, 160},
+                {IDC_BUTTON_RENAME, K::PushButton, 141, 13, 50, 14, "Rename"},
+                {IDC_GRID_USER_LIST, K::Custom, 17, 34, 190, 163},
+                {IDC_BUTTON_ADD, K::PushButton, 211, 96, 24, 14, "<<"},
+                {IDC_BUTTON_REMOVE, K::PushButton, 211, 116, 24, 14, "X"},
+                {IDC_COMBO_FILTER, K::ComboBox, 239, 14, 120, 200},
+                {IDC_GRID_CHANNEL, K::Custom, 239, 34, 190, 163},
+                {IDCANCEL, K::PushButton, 389, 213, 50, 14, "Exit"},
+            }};
+}
+
 DialogTemplate SelectDiskDialog()
 {
     // The grid is installed by the dialog: a header and six rows without scrolling.
@@ -218,13 +254,30 @@ DialogTemplate FileBrowserDialog()
             }};
 }
 
+DialogTemplate BackupListDialog()
+{
+    // The caption and the default button's text name the command that opened it; "File..."
+    // shows only where any backup file will do.
+    return {IDD_BACKUP_LIST,
+            "",
+            300,
+            172,
+            {
+                {IDC_GRID_BACKUPS, K::Custom, 7, 7, 286, 136},
+                {IDC_BACKUP_FILE, K::PushButton, 7, 151, 50, 14, "File..."},
+                {IDOK, K::DefPushButton, 189, 151, 50, 14, "Restore"},
+                {IDCANCEL, K::PushButton, 243, 151, 50, 14, "Exit"},
+            }};
+}
+
 const std::map<int, DialogTemplate>& Templates()
 {
     static const std::map<int, DialogTemplate> templates = [] {
         std::map<int, DialogTemplate> all;
-        for (DialogTemplate dialog : {MainDialog(), ConnectDialog(), ChNumDisplayDialog(),
-                                      PinDialog(), SatListDialog(), SatEditDialog(), TpEditDialog(),
-                                      ChannelEditDialog(), SelectDiskDialog(), FileBrowserDialog()})
+        for (DialogTemplate dialog :
+             {MainDialog(), ConnectDialog(), ChNumDisplayDialog(), PinDialog(), SatListDialog(),
+              SatEditDialog(), TpEditDialog(), ChannelEditDialog(), SelectDiskDialog(),
+              FileBrowserDialog(), BackupListDialog(), RenameDialog(), UserListDialog()})
             all.emplace(dialog.id, std::move(dialog));
         return all;
     }();
