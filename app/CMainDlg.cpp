@@ -58,8 +58,8 @@ CMainDlg::CMainDlg(MainWindowServices services, QWidget* parent)
     MapCommand(ID_EDIT_SAT_LISTS, [this] { OnEditSatLists(); });
     MapUpdateCommand(ID_EDIT_SAT_LISTS, whileDataShown);
     MapCommand(ID_FILE_BROWSER, [this] { OnFileBrowser(); });
-    // The user-list editor is not part of this program yet.
-    MapUpdateCommand(ID_EDIT_USER_LISTS, [](CCmdUI& cmd) { cmd.Enable(false); });
+    MapHistoryCommands();
+    ConnectChannelOperations();
 }
 
 CMainDlg::~CMainDlg() = default;
@@ -112,6 +112,8 @@ void CMainDlg::OnConnectStb()
     RunBusyCall(this, m_services.messages, [&](BusyCall& call) {
         result = DownloadDatabase(m_state, m_strWorkDir, call.messages(), AskAddressFor(call),
                                   LinkFor(call));
+        if (result.status == DownloadStatus::Success)
+            KeepInHistory(BackupKind::Downloaded, call.messages());
     });
     switch (result.status) {
     case DownloadStatus::Cancelled:
@@ -130,7 +132,9 @@ void CMainDlg::OnConnectStb()
 void CMainDlg::OnUpdateStb()
 {
     RunBusyCall(this, m_services.messages, [&](BusyCall& call) {
-        UpdateDatabase(m_state, m_strWorkDir, call.messages(), AskAddressFor(call), LinkFor(call));
+        if (UpdateDatabase(m_state, m_strWorkDir, call.messages(), AskAddressFor(call),
+                           LinkFor(call)) == UpdateStatus::Success)
+            KeepInHistory(BackupKind::Uploaded, call.messages());
     });
 }
 
@@ -182,11 +186,21 @@ void CMainDlg::OnExportData()
 
 void CMainDlg::OnImportData()
 {
-    const auto path = m_services.files.OpenFile({kBackupTitle, kBackupFilter, "", m_strBackupPath});
-    if (!path)
-        return;
-    m_strBackupPath = *path;
-    auto imported = ReadBackup(*path, m_services.messages);
+    if (const std::optional<std::string> path = AskBackupFile())
+        ImportBackupFile(*path);
+}
+
+std::optional<std::string> CMainDlg::AskBackupFile()
+{
+    auto path = m_services.files.OpenFile({kBackupTitle, kBackupFilter, "", m_strBackupPath});
+    if (path)
+        m_strBackupPath = *path;
+    return path;
+}
+
+void CMainDlg::ImportBackupFile(const std::filesystem::path& path)
+{
+    auto imported = ReadBackup(path, m_services.messages);
     if (!imported)
         return; // nothing of the shown data has changed
     ShowNoData();

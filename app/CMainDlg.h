@@ -3,18 +3,23 @@
 #include "app/MainWindowServices.h"
 #include "chdb/ChannelView.h"
 #include "chdb/DatabaseState.h"
+#include "chdb/RowMoves.h"
 #include "grid/CImageList.h"
+#include "history/BackupHistory.h"
 #include "platform/ui/CDialog.h"
 #include "stblink/DatabaseTransfer.h"
 
 #include <QRect>
 
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 class BusyCall;
 class CGridCtrl;
+class QKeyEvent;
 
 // The main window: the TV/Radio switch and three linked grids (category, group, channels)
 // over the database it owns for the whole run, and the menu of every command.
@@ -43,6 +48,7 @@ public:
 protected:
     void OnInitDialog() override;
     void OnCancel() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Commands.
@@ -57,6 +63,18 @@ private:
     // The connect dialog, the disk choice, then the browser; the address is remembered when
     // the browser closes.
     void OnFileBrowser();
+    // The backups kept of each box (CMainDlgHistory.cpp).
+    void MapHistoryCommands();
+    void OnRestoreBackup();
+    void OnApplyOrder();
+    // After a successful download or applied update; a file that cannot be written is said
+    // and does not fail the exchange.
+    void KeepInHistory(BackupKind kind, MessageService& messages);
+    // The open-file dialog of the backup commands; the choice becomes the backup path.
+    std::optional<std::string> AskBackupFile();
+    // Replaces the data with a backup file's, as "import data" does; nothing changes when the
+    // file cannot be read.
+    void ImportBackupFile(const std::filesystem::path& path);
     // What an exchange run through RunBusyCall needs: the connect dialog on the window thread
     // and the link options with the call's cancel.
     AskAddress AskAddressFor(BusyCall& call);
@@ -67,6 +85,7 @@ private:
     void SetUpListGrid(CGridCtrl& grid, int columns, bool centred);
     void SetListRows(CGridCtrl& grid, const std::vector<std::string>& rows);
     void FillChannelGrid();
+    void WriteChannelRow(int row);
     void FitChannelColumns();
     void OnCategoryNotify(int code, int row);
     void OnGroupNotify(int code, int row);
@@ -80,6 +99,19 @@ private:
     };
     ChannelSelection SaveChannelSelection() const;
     void RestoreChannelSelection(const ChannelSelection& kept);
+
+    // The channel grid's own commands: delete, move, lock, its context menu and streaming
+    // (CMainDlgChannelOps.cpp); the user list editor (CMainDlgUserLists.cpp).
+    void ConnectChannelOperations();
+    bool HandleChannelKey(const QKeyEvent& key);
+    bool ChannelOperationsAllowed() const;
+    void OnDeleteChannels();
+    void OnMoveChannels(MoveDirection direction);
+    void OnLockUnlock();
+    void OnChannelContextMenu(int row, const QPoint& globalPos);
+    void OnStartStreaming();
+    bool AskPin();
+    void OnEditUserLists();
 
     // Layout.
     void RecordLayout();

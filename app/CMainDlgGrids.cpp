@@ -120,19 +120,25 @@ void CMainDlg::FillChannelGrid()
     CGridCtrl& grid = *m_gridChannel;
     grid.ResetSelectedRange();
     grid.SetRowCount(m_view.size());
-    char number[24];
     for (int r = 0; r < m_view.size(); ++r) {
-        const ChannelInfo& c = m_view.records[static_cast<std::size_t>(r)];
-        std::snprintf(number, sizeof number, "  %4d    ", r + 1);
-        grid.SetItemText(r, 0, QString::fromLatin1(number) + Display(c.name()));
-        grid.SetItemImage(r, 1, c.isHd() ? kMarkHd : -1);
-        grid.SetItemImage(r, 2, c.casMask() != 0 ? kMarkScrambled : -1);
-        grid.SetItemImage(r, 3, c.lock() == 1 ? kMarkLock : -1);
+        WriteChannelRow(r);
         grid.SetRowHeight(r, m_nRowHeight);
     }
     grid.SetScrollPos(0);
     FitChannelColumns();
     grid.Invalidate();
+}
+
+void CMainDlg::WriteChannelRow(int row)
+{
+    CGridCtrl& grid = *m_gridChannel;
+    const ChannelInfo& c = m_view.records[static_cast<std::size_t>(row)];
+    char number[24];
+    std::snprintf(number, sizeof number, "  %4d    ", row + 1);
+    grid.SetItemText(row, 0, QString::fromLatin1(number) + Display(c.name()));
+    grid.SetItemImage(row, 1, c.isHd() ? kMarkHd : -1);
+    grid.SetItemImage(row, 2, c.casMask() != 0 ? kMarkScrambled : -1);
+    grid.SetItemImage(row, 3, c.lock() == 1 ? kMarkLock : -1);
 }
 
 void CMainDlg::FitChannelColumns()

@@ -4,7 +4,9 @@
 #include "util/ByteOrder.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <fstream>
 
 namespace {
 
@@ -12,6 +14,7 @@ constexpr std::size_t kChDataAt = 8;
 constexpr std::size_t kChIdxAt = kChDataAt + ChannelDatabase::kChDataSize;
 constexpr std::size_t kMenuDataAt = kChIdxAt + ChannelDatabase::kChIdxSize;
 constexpr std::size_t kEndMagicAt = kMenuDataAt + ChannelDatabase::kMenuDataSize;
+constexpr std::size_t kChannelCountAt = kChDataAt + 60312;
 static_assert(kEndMagicAt + 4 == kBackupFileSize);
 
 struct Placement {
@@ -86,4 +89,25 @@ std::optional<ChannelDatabase> ReadBackup(const std::filesystem::path& path,
         std::copy_n(staging.begin() + static_cast<std::ptrdiff_t>(p.offset), image.size(), image.begin());
     }
     return db;
+}
+
+std::optional<int> PeekBackupChannelCount(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    if (std::filesystem::file_size(path, ec) != kBackupFileSize || ec)
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    // Start magic and version, the channel count, the end magic.
+    std::array<std::uint8_t, 16> fields{};
+    const auto readAt = [&in, &fields](std::size_t offset, std::size_t at, std::size_t size) {
+        in.seekg(static_cast<std::streamoff>(offset));
+        in.read(reinterpret_cast<char*>(fields.data() + at), static_cast<std::streamsize>(size));
+    };
+    readAt(0, 0, 8);
+    readAt(kChannelCountAt, 8, 4);
+    readAt(kEndMagicAt, 12, 4);
+    if (!in || le::U32(fields, 0) != kBackupStartMagic || le::U32(fields, 4) != kBackupVersion ||
+        le::U32(fields, 12) != kBackupEndMagic)
+        return std::nullopt;
+    return std::clamp(le::I32(fields, 8), 0, ChannelDatabase::kMaxChannels);
 }

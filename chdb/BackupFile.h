@@ -27,3 +27,7 @@ bool ExportBackup(const ChannelDatabase& db, const std::filesystem::path& path,
 // "File read error!" and returns nothing on failure; nothing of the caller's changes then.
 std::optional<ChannelDatabase> ReadBackup(const std::filesystem::path& path,
                                           MessageService& messages);
+
+// The channel count of a backup file, read without loading the images: nothing when the file
+// is not a backup file of the right size and identity. Shows nothing; for listing many files.
+std::optional<int> PeekBackupChannelCount(const std::filesystem::path& path);

@@ -1,11 +1,13 @@
 #include "chdb/BackupFile.h"
 #include "cli/CliCommands.h"
 #include "cli/DatabaseSource.h"
+#include "history/BackupHistory.h"
 #include "net/Ping.h"
 #include "platform/PrivateFolder.h"
 #include "stblink/DatabaseTransfer.h"
 #include "util/AtomicFile.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -30,12 +32,13 @@ private:
     std::ostream& out_;
 };
 
-bool IsBackupPath(const std::filesystem::path& path)
+// The positional arguments; false when "--no-history" turned the history off.
+bool TakeHistoryOption(std::vector<std::string>& args)
 {
-    std::string extension = path.extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    return extension == ".ech";
+    const auto option = std::remove(args.begin(), args.end(), std::string("--no-history"));
+    const bool wanted = option == args.end();
+    args.erase(option, args.end());
+    return wanted;
 }
 
 AskAddress Given(const std::string& address)
@@ -45,8 +48,10 @@ AskAddress Given(const std::string& address)
 
 } // namespace
 
-int RunDownload(const std::vector<std::string>& args, MessageService& messages, std::ostream&)
+int RunDownload(const std::vector<std::string>& arguments, MessageService& messages, std::ostream&)
 {
+    std::vector<std::string> args = arguments;
+    const bool history = TakeHistoryOption(args);
     if (args.size() != 2)
         return kUsageError;
     const std::filesystem::path target = args[1];
@@ -60,6 +65,9 @@ int RunDownload(const std::vector<std::string>& args, MessageService& messages, 
     const DownloadResult result = DownloadDatabase(state, work.path(), messages, Given(args[0]));
     if (result.status != DownloadStatus::Success)
         return 1;
+    // A history file that cannot be written is reported and does not fail the download.
+    if (history)
+        BackupHistory().Save(state.db, args[0], BackupKind::Downloaded, messages);
     if (IsBackupPath(target))
         return ExportBackup(state.db, target, messages) ? 0 : 1;
     if (!SaveDatabaseFiles(state.db, target, messages))
@@ -77,8 +85,10 @@ int RunDownload(const std::vector<std::string>& args, MessageService& messages, 
     return 0;
 }
 
-int RunUpload(const std::vector<std::string>& args, MessageService& messages, std::ostream& out)
+int RunUpload(const std::vector<std::string>& arguments, MessageService& messages, std::ostream& out)
 {
+    std::vector<std::string> args = arguments;
+    const bool history = TakeHistoryOption(args);
     if (args.size() != 2)
         return kUsageError;
     std::optional<ChannelDatabase> db = LoadDatabaseSource(args[0], messages);
@@ -94,8 +104,11 @@ int RunUpload(const std::vector<std::string>& args, MessageService& messages, st
     state.list = 0;
     state.stbAddress = args[1];
     SuccessNotice notices(messages, out);
-    return UpdateDatabase(state, work.path(), notices, Given(args[1])) == UpdateStatus::Success ? 0
-                                                                                                : 1;
+    if (UpdateDatabase(state, work.path(), notices, Given(args[1])) != UpdateStatus::Success)
+        return 1;
+    if (history)
+        BackupHistory().Save(state.db, args[1], BackupKind::Uploaded, messages);
+    return 0;
 }
 
 int RunPing(const std::vector<std::string>& args, MessageService& messages, std::ostream& out)

@@ -38,6 +38,9 @@ int RunUnpack(const std::vector<std::string>& args, MessageService& messages, st
 // Box commands: a download or upload over the box's protocol, and the reachability check.
 int RunDownload(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
 int RunUpload(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
+// The backups kept of each box, and a database ordered like an older one.
+int RunBackups(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
+int RunReorder(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
 int RunPing(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);
 // The box's USB storage: its disks, a folder listing and the free space of a partition.
 int RunDisks(const std::vector<std::string>& args, MessageService& messages, std::ostream& out);

@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliMessages.h"
+#include "util/Version.h"
 
 #include <unistd.h>
 
@@ -14,10 +15,23 @@ const std::vector<CliCommand>& CliCommandTable()
          RunPack},
         {"unpack", "unpack BACKUP FOLDER",
          "write a backup file's three database files into a folder", RunUnpack},
-        {"download", "download ADDRESS TARGET",
-         "download the box's database into a backup file (.ech) or a folder", RunDownload},
-        {"upload", "upload SOURCE ADDRESS",
-         "send a backup file's or a folder's database to the box and apply it", RunUpload},
+        {"download", "download ADDRESS TARGET [--no-history]",
+         "download the box's database into a backup file (.ech) or a folder; a copy is kept "
+         "among the box's backups unless --no-history",
+         RunDownload},
+        {"upload", "upload SOURCE ADDRESS [--no-history]",
+         "send a backup file's or a folder's database to the box and apply it; what the box "
+         "then holds is kept among its backups unless --no-history",
+         RunUpload},
+        {"backups", "backups [ADDRESS] [--format text|json]",
+         "list the kept backups of the box (of every box without ADDRESS), newest first: "
+         "address, date and time, downloaded or uploaded, channels, path",
+         RunBackups},
+        {"reorder", "reorder NEW LIKE OUTPUT",
+         "order NEW's channels like LIKE's and take LIKE's user lists; write OUTPUT (.ech: a "
+         "backup file, else a folder) and print how many channels were matched, moved and "
+         "not found",
+         RunReorder},
         {"ping", "ping ADDRESS",
          "check that the box answers an echo request (exit 1 when it does not)", RunPing},
         {"disks", "disks ADDRESS [--format text|json]",
@@ -47,7 +61,10 @@ void PrintUsage(std::ostream& out)
            "folder of it from its top (/ or /Movies); REMOTE and LOCAL name files or folders,\n"
            "all in one folder. Existing files are asked about (--overwrite ask) when standard\n"
            "input is a terminal, else skipped. Failures print the program's message on stderr\n"
-           "and exit with 1; Ctrl+C cancels a copy cleanly and exits with 130.\n\n"
+           "and exit with 1; Ctrl+C cancels a copy cleanly and exits with 130.\n"
+           "Backups are kept in $CHANNELTOOL_HISTORY, else $XDG_DATA_HOME/channeltool/backups\n"
+           "(~/.local/share/channeltool/backups).\n"
+           "channeltool-cli --version prints the version; man channeltool-cli tells more.\n\n"
            "Commands:\n";
     for (const CliCommand& c : CliCommandTable())
         out << "  " << c.usage << "\n      " << c.summary << '\n';
@@ -66,6 +83,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         PrintUsage(args.empty() ? err : out);
         return args.empty() ? 2 : 0;
+    }
+    if (args[0] == "--version") {
+        out << "channeltool-cli " << kProgramVersion << '\n';
+        return 0;
     }
     CliMessages messages(err);
     for (const CliCommand& c : CliCommandTable()) {

@@ -18,6 +18,14 @@ std::optional<ChannelDatabase> LoadDatabaseSource(const std::filesystem::path& s
     return ReadBackup(source, messages);
 }
 
+bool IsBackupPath(const std::filesystem::path& path)
+{
+    std::string extension = path.extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    return extension == ".ech";
+}
+
 bool SaveDatabaseFiles(const ChannelDatabase& db, const std::filesystem::path& folder,
                        MessageService& messages)
 {

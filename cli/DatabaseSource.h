@@ -10,6 +10,9 @@
 std::optional<ChannelDatabase> LoadDatabaseSource(const std::filesystem::path& source,
                                                   MessageService& messages);
 
+// Whether a target names a backup file (".ech", any case) rather than a folder.
+bool IsBackupPath(const std::filesystem::path& path);
+
 // Writes the three database files into `folder`, each replaced only by a complete new file.
 bool SaveDatabaseFiles(const ChannelDatabase& db, const std::filesystem::path& folder,
                        MessageService& messages);

@@ -6,7 +6,9 @@ target_compile_options(ct_common INTERFACE -Wall -Wextra -Wnon-virtual-dtor)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     target_compile_options(ct_common INTERFACE -Wshadow=local)
 endif()
-target_include_directories(ct_common INTERFACE ${PROJECT_SOURCE_DIR})
+target_include_directories(ct_common INTERFACE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
+configure_file(${PROJECT_SOURCE_DIR}/util/Version.h.in ${PROJECT_BINARY_DIR}/generated/util/Version.h
+    @ONLY)
 
 if(WITH_SANITIZERS)
     target_compile_options(ct_common INTERFACE

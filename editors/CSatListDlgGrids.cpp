@@ -4,13 +4,13 @@
 
 #include "chdb/SatListEdits.h"
 #include "editors/EditorControls.h"
+#include "editors/ListGrids.h"
 #include "grid/CGridCtrl.h"
 #include "platform/ui/MenuBuilder.h"
 #include "res/MenuTemplates.h"
 #include "res/ResourceIds.h"
 
 #include <QKeyEvent>
-#include <QScrollBar>
 
 #include <algorithm>
 
@@ -20,52 +20,13 @@ constexpr int kChannelColumnWidths[5] = {254, 50, 50, 50, 50};
 constexpr int kMinNameColumn = 120;
 enum Mark { kMarkHd, kMarkScrambled, kMarkLock, kMarkTv, kMarkRadio };
 
-void SetUpGrid(CGridCtrl& grid, int columns, bool centred)
-{
-    grid.SetListMode(true);
-    grid.SetEditable(false);
-    grid.SetRowResize(false);
-    grid.SetColumnResize(false);
-    grid.EnableTitleTips(false);
-    grid.SetSingleRowSelection(true);
-    grid.SetColumnCount(columns);
-    const unsigned format = (centred ? DT_CENTER : DT_LEFT) | DT_VCENTER | DT_SINGLELINE |
-                            DT_END_ELLIPSIS | DT_NOPREFIX;
-    for (bool fixedRow : {false, true})
-        for (bool fixedCol : {false, true}) {
-            grid.GetDefaultCell(fixedRow, fixedCol)->SetFormat(format);
-            grid.GetDefaultCell(fixedRow, fixedCol)->SetMargin(0);
-        }
-    grid.SetGridBkColor(Qt::white);
-}
-
-// Rows of `texts`, `rowHeight` high, nothing selected or focused.
-void SetRows(CGridCtrl& grid, int count, int rowHeight)
-{
-    grid.ResetSelectedRange();
-    grid.SetFocusCell(-1, -1);
-    grid.SetRowCount(count);
-    for (int r = 0; r < count; ++r)
-        grid.SetRowHeight(r, rowHeight);
-    grid.SetScrollPos(0);
-}
-
-// The width the rows can use once a vertical scroll bar takes its share.
-int UsableWidth(const CGridCtrl& grid, int rowHeight)
-{
-    int width = grid.contentsRect().width();
-    if (grid.GetRowCount() * rowHeight > grid.contentsRect().height())
-        width -= grid.verticalScrollBar()->sizeHint().width();
-    return std::max(width, 1);
-}
-
 } // namespace
 
 void CSatListDlg::SetUpGrids()
 {
-    SetUpGrid(*m_gridSat, 1, true);
-    SetUpGrid(*m_gridTp, 1, true);
-    SetUpGrid(*m_gridChannel, 5, false);
+    SetUpListGrid(*m_gridSat, 1, true, true);
+    SetUpListGrid(*m_gridTp, 1, true, true);
+    SetUpListGrid(*m_gridChannel, 5, false, true);
     FitColumns();
 }
 
@@ -73,22 +34,7 @@ void CSatListDlg::FitColumns()
 {
     for (CGridCtrl* list : {m_gridSat, m_gridTp})
         list->SetColumnWidth(0, UsableWidth(*list, m_nRowHeight));
-    // The columns widen evenly to fill the grid; where the grid is narrower, the name gives up
-    // width so that the marks stay in view.
-    CGridCtrl& grid = *m_gridChannel;
-    const int usable = UsableWidth(grid, m_nRowHeight);
-    int total = 0;
-    for (int w : kChannelColumnWidths)
-        total += w;
-    const int extra = usable - total;
-    for (int c = 0; c < 5; ++c) {
-        int width = kChannelColumnWidths[c];
-        if (extra >= 0)
-            width += extra / 5 + (c < extra % 5 ? 1 : 0);
-        else if (c == 0)
-            width = std::max(kMinNameColumn, width + extra);
-        grid.SetColumnWidth(c, width);
-    }
+    FitColumnsEvenly(*m_gridChannel, kChannelColumnWidths, m_nRowHeight, kMinNameColumn);
 }
 
 void CSatListDlg::SelectRow(CGridCtrl& grid, int row)
@@ -109,7 +55,7 @@ void CSatListDlg::ScrollIntoView(CGridCtrl& grid, int row)
 void CSatListDlg::FillSatelliteGrid()
 {
     const int count = m_db.satelliteCount();
-    SetRows(*m_gridSat, count, m_nRowHeight);
+    ResetRows(*m_gridSat, count, m_nRowHeight);
     int start = 0;
     for (int r = 0; r < count; ++r) {
         const SatInfo sat = m_db.satellite(r);
@@ -134,7 +80,7 @@ void CSatListDlg::FillTransponderGrid()
         return;
     m_tpRows = TransponderRows(m_db, sat);
     const int count = static_cast<int>(m_tpRows.size());
-    SetRows(*m_gridTp, count, m_nRowHeight);
+    ResetRows(*m_gridTp, count, m_nRowHeight);
     int start = 0;
     for (int r = 0; r < count; ++r) {
         const TpInfo tp = m_db.transponder(m_tpRows[std::size_t(r)]);
@@ -145,7 +91,7 @@ void CSatListDlg::FillTransponderGrid()
     FitColumns();
     if (count == 0) {
         m_channelRows.clear();
-        SetRows(*m_gridChannel, 0, m_nRowHeight);
+        ResetRows(*m_gridChannel, 0, m_nRowHeight);
         SetDlgItemInt(IDC_COUNT_CHANNELS, 0);
     } else {
         SelectRow(*m_gridTp, start);
@@ -164,7 +110,7 @@ void CSatListDlg::FillChannelGrid()
     const TpInfo tp = m_db.transponder(tpIndex);
     m_channelRows = ChannelRows(m_db, tp.satelliteId(), tp.id());
     const int count = static_cast<int>(m_channelRows.size());
-    SetRows(*m_gridChannel, count, m_nRowHeight);
+    ResetRows(*m_gridChannel, count, m_nRowHeight);
     int preselected = -1;
     for (int r = 0; r < count; ++r) {
         WriteChannelRow(r);

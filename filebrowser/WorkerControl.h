@@ -9,6 +9,8 @@
 enum class WorkerResult { Success, Failed, Cancelled };
 
 // The cancel request a dialog's "Cancel" button (or the CLI's Ctrl+C) sets and the worker
-// polls. When it is set, "Cancel?" is asked: Yes confirms (true), No clears the request and
-// the work goes on (false).
+// polls. A request found set is taken (cleared) and "Cancel?" is asked: Yes confirms (true; the
+// request is set again), No leaves it cleared and the work goes on (false). Only whoever takes
+// the request asks, so a dialog that takes it from a worker stuck in a blocking call and asks
+// itself never has the question come up twice.
 bool CancelConfirmed(std::atomic<bool>& cancelRequested, MessageService& messages);

@@ -179,6 +179,42 @@ DialogTemplate ChannelEditDialog()
             }};
 }
 
+DialogTemplate RenameDialog()
+{
+    return {IDD_RENAME,
+            "Rename",
+            187,
+            68,
+            {
+                {kNoControlId, K::GroupBox, 7, 4, 173, 34, ""},
+                {IDC_EDIT_NAME, K::Edit, 17, 14, 153, 14},
+                {IDOK, K::DefPushButton, 76, 46, 50, 14, "OK"},
+                {IDCANCEL, K::PushButton, 130, 46, 50, 14, "Exit"},
+            }};
+}
+
+// The list on the left with its choice and "Rename" above it, the channels to pick from on the
+// right with their filter above them, "<<" and "X" between the grids. The grids are made
+// exactly ten rows high by the window, which grows with the row setting.
+DialogTemplate UserListDialog()
+{
+    return {IDD_USER_LIST,
+            "edit user lists",
+            446,
+            232,
+            {
+                {IDC_FRAME_MAIN, K::GroupBox, 7, 2, 432, 207, ""},
+                {IDC_COMBO_USER_LIST, K::ComboBox, 17, 14, 120, 160},
+                {IDC_BUTTON_RENAME, K::PushButton, 141, 13, 50, 14, "Rename"},
+                {IDC_GRID_USER_LIST, K::Custom, 17, 34, 190, 163},
+                {IDC_BUTTON_ADD, K::PushButton, 211, 96, 24, 14, "<<"},
+                {IDC_BUTTON_REMOVE, K::PushButton, 211, 116, 24, 14, "X"},
+                {IDC_COMBO_FILTER, K::ComboBox, 239, 14, 120, 200},
+                {IDC_GRID_CHANNEL, K::Custom, 239, 34, 190, 163},
+                {IDCANCEL, K::PushButton, 389, 213, 50, 14, "Exit"},
+            }};
+}
+
 DialogTemplate SelectDiskDialog()
 {
     // The grid is installed by the dialog: a header and six rows without scrolling.
@@ -218,13 +254,84 @@ DialogTemplate FileBrowserDialog()
             }};
 }
 
+// The file line over two bars, each with its caption and percentage, "Cancel" below; no title
+// bar, so nothing but the run's end closes it.
+DialogTemplate ProgressDialog()
+{
+    return {IDD_PROGRESS,
+            "",
+            260,
+            78,
+            {
+                {IDC_STATIC_FILE, K::Label, 10, 7, 240, 10, ""},
+                {kNoControlId, K::Label, 10, 23, 30, 10, "File :"},
+                {IDC_PROGRESS_FILE, K::ProgressBar, 42, 23, 180, 10},
+                {IDC_STATIC_FILE_PERCENT, K::Label, 224, 23, 26, 10, "0 %", kRightAligned},
+                {kNoControlId, K::Label, 10, 39, 30, 10, "Total :"},
+                {IDC_PROGRESS_TOTAL, K::ProgressBar, 42, 39, 180, 10},
+                {IDC_STATIC_TOTAL_PERCENT, K::Label, 224, 39, 26, 10, "0 %", kRightAligned},
+                {IDC_BUTTON_CANCEL, K::PushButton, 105, 57, 50, 14, "Cancel"},
+            },
+            kNoCaption};
+}
+
+// The animation above "Cancel", nothing else: the busy window of the folder scans and of
+// deleting on the box. The picture is roomier than a frame, so no font shrinks it below one.
+DialogTemplate WaitDialog()
+{
+    return {IDD_WAIT,
+            "",
+            70,
+            68,
+            {
+                {IDC_WAIT_PICTURE, K::Picture, 17, 5, 36, 38},
+                {IDC_BUTTON_CANCEL, K::PushButton, 10, 47, 50, 14, "Cancel"},
+            },
+            kNoCaption};
+}
+
+DialogTemplate OverwriteDialog()
+{
+    return {
+        IDD_OVERWRITE,
+        "Overwrite",
+        240,
+        84,
+        {
+            {kNoControlId, K::Label, 10, 8, 220, 10, "Overwrite?"},
+            {IDC_STATIC_FILE, K::Label, 10, 22, 220, 10, ""},
+            {IDC_RADIO_ALL_OVERWRITE, K::RadioButton, 10, 41, 80, 10, "All overwrite", kGroupStart},
+            {IDC_RADIO_ALL_SKIP, K::RadioButton, 96, 41, 80, 10, "All skip"},
+            {IDOK, K::DefPushButton, 126, 63, 50, 14, "Yes"},
+            {IDCANCEL, K::PushButton, 180, 63, 50, 14, "No"},
+        }};
+}
+
+DialogTemplate BackupListDialog()
+{
+    // The caption and the default button's text name the command that opened it; "File..."
+    // shows only where any backup file will do.
+    return {IDD_BACKUP_LIST,
+            "",
+            300,
+            172,
+            {
+                {IDC_GRID_BACKUPS, K::Custom, 7, 7, 286, 136},
+                {IDC_BACKUP_FILE, K::PushButton, 7, 151, 50, 14, "File..."},
+                {IDOK, K::DefPushButton, 189, 151, 50, 14, "Restore"},
+                {IDCANCEL, K::PushButton, 243, 151, 50, 14, "Exit"},
+            }};
+}
+
 const std::map<int, DialogTemplate>& Templates()
 {
     static const std::map<int, DialogTemplate> templates = [] {
         std::map<int, DialogTemplate> all;
-        for (DialogTemplate dialog : {MainDialog(), ConnectDialog(), ChNumDisplayDialog(),
-                                      PinDialog(), SatListDialog(), SatEditDialog(), TpEditDialog(),
-                                      ChannelEditDialog(), SelectDiskDialog(), FileBrowserDialog()})
+        for (DialogTemplate dialog :
+             {MainDialog(), ConnectDialog(), ChNumDisplayDialog(), PinDialog(), SatListDialog(),
+              SatEditDialog(), TpEditDialog(), ChannelEditDialog(), SelectDiskDialog(),
+              FileBrowserDialog(), BackupListDialog(), RenameDialog(), UserListDialog(),
+              ProgressDialog(), WaitDialog(), OverwriteDialog()})
             all.emplace(dialog.id, std::move(dialog));
         return all;
     }();

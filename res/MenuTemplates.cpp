@@ -18,6 +18,8 @@ MenuTemplate MainMenu()
                      {"update STB", ID_UPDATE_STB},
                      {"export data", ID_EXPORT_DATA},
                      {"import data", ID_IMPORT_DATA},
+                     {"restore backup...", ID_RESTORE_BACKUP},
+                     {"apply order from backup...", ID_APPLY_ORDER},
                      {nullptr, 0},
                      {"exit", ID_EXIT},
                  }},

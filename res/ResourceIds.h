@@ -19,6 +19,7 @@ inline constexpr int IDD_FILE_BROWSER = 162;
 inline constexpr int IDD_PROGRESS = 164;
 inline constexpr int IDD_WAIT = 166;
 inline constexpr int IDD_OVERWRITE = 167;
+inline constexpr int IDD_BACKUP_LIST = 180;
 
 // Controls of the main window (129).
 inline constexpr int IDC_GRID_CATEGORY = 1005;
@@ -66,6 +67,15 @@ inline constexpr int IDC_CH_VIDEO_PID = 1045;
 inline constexpr int IDC_CH_NAME = 1047;
 inline constexpr int IDC_CH_LOCK = 1048;
 inline constexpr int IDC_CH_TYPE = 1051;
+// Rename dialog (138).
+inline constexpr int IDC_EDIT_NAME = 1012;
+// User list editor (139): its channel grid is IDC_GRID_CHANNEL, its frame IDC_FRAME_MAIN.
+inline constexpr int IDC_GRID_USER_LIST = 1013;
+inline constexpr int IDC_COMBO_USER_LIST = 1015;
+inline constexpr int IDC_COMBO_FILTER = 1016;
+inline constexpr int IDC_BUTTON_RENAME = 1018;
+inline constexpr int IDC_BUTTON_REMOVE = 1019;
+inline constexpr int IDC_BUTTON_ADD = 1020;
 // Disk choice (161).
 inline constexpr int IDC_GRID_DISK = 1054;
 // File browser (162).
@@ -81,6 +91,19 @@ inline constexpr int IDC_STATIC_PC_FREE = 1063;
 inline constexpr int IDC_STATIC_STB_FREE = 1064;
 inline constexpr int IDC_STATIC_PC_SUMMARY = 1065;
 inline constexpr int IDC_STATIC_STB_SUMMARY = 1066;
+// Progress (164), busy (166) and overwrite (167) windows.
+inline constexpr int IDC_BUTTON_CANCEL = 1067;
+inline constexpr int IDC_PROGRESS_FILE = 1068;
+inline constexpr int IDC_PROGRESS_TOTAL = 1069;
+inline constexpr int IDC_STATIC_FILE = 1070; // the file line; the overwrite question's path
+inline constexpr int IDC_STATIC_FILE_PERCENT = 1071;
+inline constexpr int IDC_STATIC_TOTAL_PERCENT = 1072;
+inline constexpr int IDC_WAIT_PICTURE = 1073;
+inline constexpr int IDC_RADIO_ALL_OVERWRITE = 1074;
+inline constexpr int IDC_RADIO_ALL_SKIP = 1075;
+// Backup list (180): the kept backups to restore or to take the order from.
+inline constexpr int IDC_GRID_BACKUPS = 1100;
+inline constexpr int IDC_BACKUP_FILE = 1101;
 
 // Menus. Menu 137 holds the context menus, one popup each.
 inline constexpr int IDR_MAIN_MENU = 135;
@@ -109,6 +132,8 @@ inline constexpr int ID_EDIT_CHANNEL = 32786;
 inline constexpr int ID_CHANNEL_NUMBER_DISPLAY = 32787;
 inline constexpr int ID_FILE_BROWSER = 32788;
 inline constexpr int ID_DELETE = 32789;
+inline constexpr int ID_RESTORE_BACKUP = 32800;
+inline constexpr int ID_APPLY_ORDER = 32801;
 
 // Images.
 inline constexpr int IDI_PROGRAM = 128; // the program icon

@@ -2,8 +2,11 @@
 
 #include "filebrowser/BrowserNavigation.h"
 #include "filebrowser/FolderSummary.h"
+#include "filebrowser/PcDeletion.h"
 #include "filebrowser/PcFolder.h"
 #include "filebrowser/StbStorage.h"
+#include "filebrowser/ui/CProgressDlg.h"
+#include "filebrowser/ui/CWaitDlg.h"
 #include "filebrowser/ui/DisplayName.h"
 #include "filebrowser/ui/FileGrid.h"
 #include "grid/CGridCtrl.h"
@@ -27,6 +30,11 @@ constexpr const char* kFreeSpaceUnknown = "Free Space : ";
 bool IsEnter(const QKeyEvent& key)
 {
     return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+
+bool IsPlainKey(const QKeyEvent& key, int code)
+{
+    return key.key() == code && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 bool IsMenuKey(const QKeyEvent& key)
@@ -65,11 +73,9 @@ CFileBrowserDlg::CFileBrowserDlg(BrowserServices services, QWidget* parent)
         button->setAutoDefault(false);
 
     MapCommand(IDC_BUTTON_PC, [this] { OnPcButton(); });
-    // Copying and deleting come with the transfer workers; until then the buttons and the
-    // menu item do nothing.
-    MapCommand(IDC_BUTTON_UPLOAD, [] {});
-    MapCommand(IDC_BUTTON_DOWNLOAD, [] {});
-    MapCommand(ID_DELETE, [] {});
+    MapCommand(IDC_BUTTON_UPLOAD, [this] { OnTransfer(TransferDirection::Upload); });
+    MapCommand(IDC_BUTTON_DOWNLOAD, [this] { OnTransfer(TransferDirection::Download); });
+    MapCommand(ID_DELETE, [this] { OnDelete(); });
 }
 
 CFileBrowserDlg::~CFileBrowserDlg() = default;
@@ -259,8 +265,89 @@ bool CFileBrowserDlg::eventFilter(QObject* watched, QEvent* event)
             OpenMenuFromKeyboard(side);
             return true;
         }
+        // Delete does what the context menu's "delete" would, where that menu would open.
+        if (IsPlainKey(key, Qt::Key_Delete)) {
+            if (Grid(side).GetSelectedCellRange().GetMaxRow() > 0) {
+                m_nPopupSide = side;
+                OnDelete();
+            }
+            return true;
+        }
     }
     return CDialog::eventFilter(watched, event);
+}
+
+void CFileBrowserDlg::OnTransfer(TransferDirection direction)
+{
+    const bool download = direction == TransferDirection::Download;
+    TransferSelection selection =
+        SplitSelection(SelectedEntries(download ? BrowserSide::Stb : BrowserSide::Pc));
+    if (!selection.folders.empty()) {
+        CWaitDlg scan(m_services, this);
+        scan.m_nMode = download ? WaitMode::StbScan : WaitMode::PcScan;
+        scan.m_strStbAddress = m_strStbAddress;
+        scan.m_strPcPath = m_strPcPath;
+        scan.m_strStbPath = m_strStbPath;
+        scan.m_folders = std::move(selection.folders);
+        // A failed or cancelled scan has said what there was to say.
+        if (scan.DoModal() != 1)
+            return;
+        selection.files.Append(scan.m_result);
+    }
+    if (!CheckTransferStart(selection.files, download ? m_nPcFreeBytes : m_nStbFreeBytes,
+                            m_services.messages))
+        return;
+
+    CProgressDlg progress(m_services, this);
+    progress.m_nDirection = direction;
+    progress.m_strStbAddress = m_strStbAddress;
+    progress.m_strPcPath = m_strPcPath;
+    progress.m_strStbPath = m_strStbPath;
+    progress.m_strChosenDevice = m_strChosenDevice;
+    progress.m_list = std::move(selection.files);
+    progress.DoModal();
+    // Whatever arrived before a failure or a cancel is shown too.
+    if (download) {
+        ScanPcFolder();
+    } else {
+        ListStbFolder();
+        QueryStbFreeSpace();
+    }
+}
+
+void CFileBrowserDlg::OnDelete()
+{
+    const BrowserSide side = m_nPopupSide;
+    const std::vector<FileEntry> rows = SelectedEntries(side);
+    if (rows.empty() || !AskYesNo(m_services.messages, MsgId::DeleteDirectoryAndFiles))
+        return;
+    if (side == BrowserSide::Pc)
+        DeletePcRows(rows);
+    else
+        DeleteStbRows(rows);
+}
+
+void CFileBrowserDlg::DeletePcRows(const std::vector<FileEntry>& rows)
+{
+    // A large tree takes a while: off the window thread, which keeps painting.
+    const std::string folder = m_strPcPath;
+    RunBusyCall(this, m_services.messages,
+                [&](BusyCall& call) { DeletePcEntries(folder, rows, call.messages()); });
+    ScanPcFolder();
+}
+
+void CFileBrowserDlg::DeleteStbRows(const std::vector<FileEntry>& rows)
+{
+    CWaitDlg deletion(m_services, this);
+    deletion.m_nMode = WaitMode::StbDelete;
+    deletion.m_strStbAddress = m_strStbAddress;
+    deletion.m_strPcPath = m_strPcPath;
+    deletion.m_strStbPath = m_strStbPath;
+    deletion.m_rows = rows;
+    deletion.DoModal();
+    // What went before a failure or a cancel is gone all the same.
+    ListStbFolder();
+    QueryStbFreeSpace();
 }
 
 std::vector<FileEntry> CFileBrowserDlg::SelectedEntries(BrowserSide side) const

@@ -13,6 +13,7 @@
 
 class CGridCtrl;
 class StbStorage;
+enum class TransferDirection;
 
 // Which listing a command concerns; the values are those the context menu records.
 enum class BrowserSide { None = -1, Pc = 1, Stb = 2 };
@@ -23,7 +24,10 @@ enum class BrowserSide { None = -1, Pc = 1, Stb = 2 };
 // releases the disk when it closes. Enter and Escape never close it.
 //
 // Every exchange with the box runs through RunBusyCall; a cancelled one ends in the state its
-// failure leaves, without a message.
+// failure leaves, without a message. ">>" copies the selected PC rows into the box's folder,
+// "<<" the selected box rows into the PC folder (folders expanded behind CWaitDlg, the copy
+// behind CProgressDlg); "delete" in a grid's context menu (or the Delete key) deletes the
+// selected rows of that side after a question. The changed side is listed again afterwards.
 class CFileBrowserDlg final : public CDialog {
     Q_OBJECT
 
@@ -84,6 +88,11 @@ private:
     // A double-click, or Enter, on `row` of a side: into a folder, or up for "..".
     void OpenRow(BrowserSide side, int row);
     void OnRightClick(BrowserSide side, int row, const QPoint& globalPos);
+    void OnTransfer(TransferDirection direction);
+    // The context menu's "delete": the selected rows of the side the menu was opened on.
+    void OnDelete();
+    void DeletePcRows(const std::vector<FileEntry>& rows);
+    void DeleteStbRows(const std::vector<FileEntry>& rows);
     void OpenMenuFromKeyboard(BrowserSide side);
     void ClearStbSide();
     BrowserSide SideOf(const QObject* grid) const;

@@ -1,5 +1,6 @@
 #include "platform/ui/BusyIndicator.h"
 
+#include "platform/ui/WaitAnimation.h"
 #include "res/Artwork.h"
 #include "res/ResourceIds.h"
 
@@ -9,26 +10,21 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int kFrameMs = 300;
-
-} // namespace
-
 BusyIndicator::BusyIndicator(QWidget* owner)
     : QFrame(owner ? owner->window() : nullptr, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(1);
-    picture_ = new QLabel(this);
-    picture_->setFixedSize(BitmapSize(IDB_WAIT_FIRST));
-    picture_->setAlignment(Qt::AlignCenter);
+    auto* picture = new QLabel(this);
+    picture->setFixedSize(BitmapSize(IDB_WAIT_FIRST));
+    picture->setAlignment(Qt::AlignCenter);
+    animation_ = new WaitAnimation(picture);
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancel_->setAutoDefault(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(14, 12, 14, 12);
     layout->setSpacing(10);
-    layout->addWidget(picture_, 0, Qt::AlignHCenter);
+    layout->addWidget(picture, 0, Qt::AlignHCenter);
     layout->addWidget(cancel_, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -36,8 +32,11 @@ BusyIndicator::BusyIndicator(QWidget* owner)
         cancel_->setEnabled(false);
         emit cancelRequested();
     });
-    connect(&animation_, &QTimer::timeout, this,
-            [this] { ShowFrame((frame_ + 1) % kWaitFrameCount); });
+}
+
+int BusyIndicator::frame() const
+{
+    return animation_->frame();
 }
 
 void BusyIndicator::Popup()
@@ -60,26 +59,11 @@ void BusyIndicator::Popup()
 void BusyIndicator::showEvent(QShowEvent* event)
 {
     QFrame::showEvent(event);
-    ShowFrame(0);
-    animation_.start(kFrameMs);
+    animation_->Start();
 }
 
 void BusyIndicator::hideEvent(QHideEvent* event)
 {
-    animation_.stop();
+    animation_->Stop();
     QFrame::hideEvent(event);
-}
-
-void BusyIndicator::ShowFrame(int frame)
-{
-    // Drawn for the screen the indicator is on, so the frames stay crisp at any scale.
-    const qreal ratio = devicePixelRatioF();
-    if (ratio != framesRatio_) {
-        frames_.clear();
-        for (int i = 0; i < kWaitFrameCount; ++i)
-            frames_.push_back(LoadBitmap(IDB_WAIT_FIRST + i, ratio));
-        framesRatio_ = ratio;
-    }
-    frame_ = frame;
-    picture_->setPixmap(frames_[static_cast<std::size_t>(frame)]);
 }

@@ -1,13 +1,9 @@
 #pragma once
 
 #include <QFrame>
-#include <QPixmap>
-#include <QTimer>
 
-#include <vector>
-
-class QLabel;
 class QPushButton;
+class WaitAnimation;
 
 // A small window over another one that shows the busy animation (the eight IDB_WAIT frames,
 // 300 ms each) above a "Cancel" button. It has no title bar and no close box, and Enter and
@@ -24,7 +20,7 @@ public:
     void Popup();
 
     QPushButton* cancelButton() const { return cancel_; }
-    int frame() const { return frame_; }
+    int frame() const;
 
 signals:
     void cancelRequested();
@@ -34,12 +30,6 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void ShowFrame(int frame);
-
-    QLabel* picture_;
     QPushButton* cancel_;
-    QTimer animation_;
-    std::vector<QPixmap> frames_;
-    qreal framesRatio_ = 0;
-    int frame_ = 0;
+    WaitAnimation* animation_;
 };

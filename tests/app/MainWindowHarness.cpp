@@ -34,10 +34,11 @@ StbSimulator& MainWindowHarness::StartBox(const std::string& address, DemoSize s
     return *box_;
 }
 
-CMainDlg& MainWindowHarness::Open()
+CMainDlg& MainWindowHarness::Open(PlayerLauncher* launcher)
 {
     Close();
-    window_ = std::make_unique<CMainDlg>(MainWindowServices{messages, files, player, {}, privateDir()});
+    window_ = std::make_unique<CMainDlg>(
+        MainWindowServices{messages, files, launcher ? *launcher : player, {}, privateDir()});
     window_->show();
     return *window_;
 }

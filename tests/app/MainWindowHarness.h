@@ -29,7 +29,9 @@ public:
     ~MainWindowHarness();
 
     StbSimulator& StartBox(const std::string& address, DemoSize size = DemoSize::Small);
-    CMainDlg& Open(); // shows a new window (closing an open one first)
+    // Shows a new window (closing an open one first); it starts players with `launcher`, else
+    // with `player`.
+    CMainDlg& Open(PlayerLauncher* launcher = nullptr);
     void Close();
 
     // "connect to STB" through the real connect dialog, typing `address`.

@@ -1,8 +1,10 @@
 // Lays out the dialogs with the real font and checks that every text fits its control. With
 // CHANNELTOOL_SCREENSHOTS=DIR it also saves PNG pictures of the dialogs, a message box and the
 // artwork there, for looking at them.
+#include "app/CBackupListDlg.h"
 #include "app/CChNumDisplayDlg.h"
 #include "app/CConnectDlg.h"
+#include "grid/CGridCtrl.h"
 #include "platform/ui/BusyIndicator.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "res/Artwork.h"
@@ -69,6 +71,28 @@ private slots:
         CChNumDisplayDlg gridHeight(messages);
         gridHeight.m_nRows = 10;
         ShootDialog(gridHeight, "grid-height-dialog");
+    }
+
+    // Every text of the backup list fits its column.
+    void backupList()
+    {
+        const std::vector<KeptBackup> kept = {
+            {"192.168.100.200", "2024-05-01", "21:14:03", BackupKind::Uploaded, 9999, "/a.ech", 2},
+            {"192.168.100.200", "2024-05-01", "21:14:03", BackupKind::Downloaded, 1873, "/b.ech", 1},
+            {"10.0.0.7", "2023-12-24", "08:00:59", BackupKind::Downloaded, 0, "/c.ech", 1},
+        };
+        for (auto purpose : {CBackupListDlg::Purpose::Restore, CBackupListDlg::Purpose::ApplyOrder}) {
+            CBackupListDlg dialog(kept, purpose);
+            const bool restore = purpose == CBackupListDlg::Purpose::Restore;
+            ShootDialog(dialog, restore ? "restore-backup-dialog" : "apply-order-dialog");
+            const CGridCtrl& grid = dialog.grid();
+            for (int r = 0; r < grid.GetRowCount(); ++r)
+                for (int c = 0; c < grid.GetColumnCount(); ++c)
+                    QVERIFY2(grid.fontMetrics().horizontalAdvance(grid.GetItemText(r, c)) <
+                                 grid.GetColumnWidth(c),
+                             qPrintable(grid.GetItemText(r, c)));
+            QVERIFY(grid.GetCellRect(grid.GetRowCount() - 1, 0).bottom() < grid.height());
+        }
     }
 
     // The main window's resource with empty boxes where the grids go, and its menu.

@@ -33,6 +33,7 @@ protected:
         if (!IcmpSocket::Open())
             GTEST_SKIP() << "no ICMP socket can be opened here";
         setenv("CHANNELTOOL_REGISTRY", (work / "registry").c_str(), 1);
+        setenv("CHANNELTOOL_HISTORY", (work / "history").c_str(), 1);
     }
 
     TempDir work;

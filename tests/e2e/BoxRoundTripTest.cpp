@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <regex>
 #include <sstream>
 
 namespace {
@@ -21,6 +22,7 @@ protected:
     void StartBox(const std::string& address, DemoSize size = DemoSize::Small)
     {
         setenv("CHANNELTOOL_REGISTRY", (dir_ / "registry").c_str(), 1);
+        setenv("CHANNELTOOL_HISTORY", (dir_ / "history").c_str(), 1);
         StbSimulator::Options o;
         o.stateDir = dir_ / "box";
         o.address = address;
@@ -30,7 +32,11 @@ protected:
         ASSERT_TRUE(box_->Start()) << box_->error();
         std::filesystem::create_directory(work());
     }
-    void TearDown() override { unsetenv("CHANNELTOOL_REGISTRY"); }
+    void TearDown() override
+    {
+        unsetenv("CHANNELTOOL_REGISTRY");
+        unsetenv("CHANNELTOOL_HISTORY");
+    }
 
     std::filesystem::path work() const { return dir_ / "work"; }
     AskAddress Address(const std::string& address)
@@ -113,6 +119,13 @@ TEST_F(BoxRoundTrip, CliBackupAndRestore)
     ASSERT_TRUE(box_->SetDatabase(other));
     ASSERT_EQ(RunCli({"upload", backup, "127.0.0.113"}, out, err), 0) << err.str();
     EXPECT_TRUE(box_->Database() == served);
+    // Both transfers kept what the box held, the newest first; --no-history keeps nothing.
+    ASSERT_EQ(RunCli({"download", "--no-history", "127.0.0.113", (dir_ / "y.ech").string()}, out, err), 0);
+    std::ostringstream kept;
+    ASSERT_EQ(RunCli({"backups", "127.0.0.113"}, kept, err), 0);
+    const std::regex lines("127\\.0\\.0\\.113\t[-0-9]{10} [0-9:]{8}\tuploaded\t[0-9]+\t.*\\.ech\n"
+                           "127\\.0\\.0\\.113\t[-0-9]{10} [0-9:]{8}\tdownloaded\t[0-9]+\t.*\\.ech\n");
+    EXPECT_TRUE(std::regex_match(kept.str(), lines)) << kept.str();
 
     box_->SetFault("SIG_INFO_CHDATA", Fault::Reply("0"));
     std::ostringstream err2;

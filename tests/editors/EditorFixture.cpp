@@ -1,5 +1,6 @@
 #include "tests/editors/EditorFixture.h"
 
+#include "chdb/ListBuilds.h"
 #include "grid/CGridCtrl.h"
 
 #include <QTest>
@@ -82,6 +83,15 @@ EditorRun::EditorRun(const ChannelDatabase& tables) : editor(std::make_unique<CS
     tables.SaveToFolder(folder.path(), ChannelDatabase::kChData | ChannelDatabase::kChIdx);
     editor->m_strWorkDir = folder.path().string();
     editor->m_strPin = "1234";
+}
+
+UserListRun::UserListRun(const ChannelDatabase& tables, int list)
+    : editor(std::make_unique<CUserListDlg>(messages))
+{
+    tables.SaveToFolder(folder.path());
+    editor->m_strWorkDir = folder.path().string();
+    editor->m_nList = list;
+    editor->m_satList = BuildSatelliteList(tables);
 }
 
 QStringList Column(const CGridCtrl& grid, int column)

@@ -2,6 +2,7 @@
 
 #include "chdb/ChannelDatabase.h"
 #include "editors/CSatListDlg.h"
+#include "editors/CUserListDlg.h"
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/TempDir.h"
 
@@ -28,6 +29,17 @@ struct EditorRun {
     RecordingMessages messages;
     TempDir folder;
     std::unique_ptr<CSatListDlg> editor;
+};
+
+// A user list editor over `tables` for the TV (0) or radio (1) lists, handed over through a
+// folder of its own as the main window does; the satellite list rebuilt from the tables.
+struct UserListRun {
+    explicit UserListRun(const ChannelDatabase& tables, int list = 0);
+    CUserListDlg& Open() { editor->show(); return *editor; }
+
+    RecordingMessages messages;
+    TempDir folder;
+    std::unique_ptr<CUserListDlg> editor;
 };
 
 QStringList Column(const CGridCtrl& grid, int column = 0);

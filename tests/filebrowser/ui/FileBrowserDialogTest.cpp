@@ -44,12 +44,12 @@ fs::path MakePcFolder(const TempDir& dir)
     return dir / "pc";
 }
 
-// Runs `open`, which should bring up the context menu, and picks its "delete" (which does
-// nothing yet); false when no menu came up.
+// Runs `open`, which should bring up the context menu with its one item "delete", and closes
+// it; false when no menu came up.
 bool UseMenu(const std::function<void()>& open)
 {
     std::map<int, bool> enabled;
-    const bool shown = UseContextMenu(open, ID_DELETE, &enabled);
+    const bool shown = UseContextMenu(open, 0, &enabled);
     return shown && enabled == std::map<int, bool>{{ID_DELETE, true}};
 }
 

@@ -1,5 +1,6 @@
 #include "tests/support/ui/UiDriving.h"
 
+#include "grid/CGridCtrl.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/MenuBuilder.h"
 #include "tests/support/ui/ModalWatcher.h"
@@ -61,4 +62,14 @@ bool UseContextMenu(const std::function<void()>& open, int command, std::map<int
         ModalWatcher::IsA<QMenu>());
     open();
     return watcher.ran();
+}
+
+void PickRows(CGridCtrl& grid, std::initializer_list<int> rows)
+{
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    for (int row : rows) {
+        grid.EnsureVisible(row, 0);
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, modifiers, grid.GetCellRect(row, 0).center());
+        modifiers = Qt::ControlModifier;
+    }
 }

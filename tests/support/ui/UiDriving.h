@@ -3,9 +3,11 @@
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 
 class CDialog;
+class CGridCtrl;
 class QWidget;
 
 // Driving dialogs as the user would: keys into the focused control, context menus by mouse.
@@ -20,3 +22,5 @@ void PressEnter(CDialog& dialog);
 // `command` with the keyboard (0 closes the menu). False when no menu opened.
 bool UseContextMenu(const std::function<void()>& open, int command,
                     std::map<int, bool>* enabled = nullptr);
+// Selects grid rows as a user picks several: a click on the first, Ctrl+click on the others.
+void PickRows(CGridCtrl& grid, std::initializer_list<int> rows);

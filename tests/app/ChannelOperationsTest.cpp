@@ -1,0 +1,242 @@
+// The main window's own channel commands against a simulated box: delete, move and lock under
+// "SAT" by keys and the context menu, and live streaming from the channel list.
+#include "editors/CPinDlg.h"
+#include "grid/CGridCtrl.h"
+#include "res/ResourceIds.h"
+#include "tests/app/MainWindowHarness.h"
+#include "tests/support/ui/ModalWatcher.h"
+#include "tests/support/ui/QtTestMain.h"
+#include "tests/support/ui/Screenshots.h"
+#include "tests/support/ui/UiDriving.h"
+#include "util/Registry.h"
+
+#include <QMenu>
+#include <QPainter>
+#include <QTest>
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+using Enabled = std::map<int, bool>;
+using Rows = std::vector<int>;
+
+std::vector<std::string> Names(const CMainDlg& w, int first, int count)
+{
+    std::vector<std::string> names;
+    for (int r = first; r < first + count; ++r)
+        names.push_back(w.channelView().records[std::size_t(r)].name());
+    return names;
+}
+
+// The first rows of the view whose channel is locked (or unlocked) and, for streaming, whose
+// row is not its table index.
+Rows RowsWhere(const CMainDlg& w, bool locked, int count)
+{
+    Rows rows;
+    for (int r = 0; r < w.channelView().size() && int(rows.size()) < count; ++r)
+        if ((w.channelView().records[std::size_t(r)].lock() == 1) == locked && w.channelView().tableIndices[std::size_t(r)] != r)
+            rows.push_back(r);
+    return rows;
+}
+
+// Locked in the table, the view and the grid's mark alike; unlocked in none of them.
+bool Locked(CMainDlg& w, int row)
+{
+    const int lock = w.state().db.channel(w.channelView().tableIndices[std::size_t(row)]).lock();
+    if (lock != w.channelView().records[std::size_t(row)].lock())
+        return false;
+    return w.channelGrid().GetItemImage(row, 3) == (lock == 1 ? 2 : -1) && lock == 1;
+}
+
+// Answers the PIN dialog with `pin`; a wrong one is then given up with "Exit".
+ModalWatcher AnswerPin(const std::string& pin, const char* screenshot = nullptr)
+{
+    return ModalWatcher::For<CPinDlg>([pin, screenshot](CPinDlg* d) {
+        if (screenshot)
+            SaveScreenshot(d->grab().toImage(), screenshot);
+        TypeInto(d->GetDlgItem(IDC_EDIT_PIN), QString::fromStdString(pin));
+        PressEnter(*d);
+        if (d->isVisible())
+            QTest::mouseClick(d->GetDlgItem(IDCANCEL), Qt::LeftButton);
+    });
+}
+
+void DoubleClick(CGridCtrl& grid, int row)
+{
+    ClickRow(grid, row);
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, grid.GetCellRect(row, 0).center());
+}
+
+int StreamRequests(StbSimulator& box, const std::string& exact = {})
+{
+    int n = 0;
+    for (const std::string& r : box.Requests())
+        n += r.starts_with("SIG_STR_START") && (exact.empty() || r == exact);
+    return n;
+}
+
+} // namespace
+
+class ChannelOperationsTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void moveAndDeleteUnderSatByKeys()
+    {
+        MainWindowHarness h;
+        h.StartBox("127.0.0.140");
+        CMainDlg& w = h.Open();
+        QVERIFY(h.ConnectThroughDialog("127.0.0.140"));
+        CGridCtrl& g = w.channelGrid();
+        const int rows = g.GetRowCount();
+
+        // At either end nothing moves, the flag stays, and the press is used up.
+        ClickRow(g, 0);
+        QTest::keyClick(&g, Qt::Key_Up, Qt::ControlModifier);
+        ClickRow(g, rows - 1);
+        QTest::keyClick(&g, Qt::Key_Down, Qt::ControlModifier);
+        QVERIFY(!w.state().modified);
+        QCOMPARE(g.GetFocusCell().row, rows - 1);
+
+        // Rows 3 and 5 up: they become rows 2 and 3; rows 2 and 4 follow.
+        const auto before = Names(w, 1, 4);
+        PickRows(g, {2, 4});
+        QTest::keyClick(&g, Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(Names(w, 1, 4), (std::vector<std::string>{before[1], before[3], before[0], before[2]}));
+        QCOMPARE(g.GetSelectedRows(), (Rows{1, 2}));
+        QCOMPARE(g.GetFocusCell().row, 1);
+        QVERIFY(w.state().modified);
+        QCOMPARE(w.state().db.channel(w.channelView().tableIndices[1]).name(), before[1]);
+
+        // Delete: asked, the rows go, the scroll position stays.
+        const int count = w.state().db.channelCount();
+        PickRows(g, {30, 31});
+        const int scroll = g.GetScrollPos();
+        QTest::keyClick(&g, Qt::Key_Delete);
+        QCOMPARE(h.messages.texts(), std::vector<std::string>{"Delete channel?"});
+        QCOMPARE(w.state().db.channelCount(), count - 2);
+        QCOMPARE(g.GetRowCount(), rows - 2);
+        QCOMPARE(g.GetScrollPos(), scroll);
+
+        // Outside "SAT" the keys are the grid's: the cursor moves, nothing is deleted.
+        ClickRow(w.categoryGrid(), 1);
+        ClickRow(w.groupGrid(), 0);
+        ClickRow(g, 2);
+        const auto list = w.state().db.userListEntries(0, ListKind::Tv);
+        QTest::keyClick(&g, Qt::Key_Delete);
+        QTest::keyClick(&g, Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(g.GetFocusCell().row, 1);
+        QCOMPARE(w.state().db.userListEntries(0, ListKind::Tv), list);
+        QCOMPARE(w.state().db.channelCount(), count - 2);
+    }
+
+    void lockAndUnlockFromTheContextMenu()
+    {
+        MainWindowHarness h;
+        h.StartBox("127.0.0.141");
+        CMainDlg& w = h.Open();
+        QVERIFY(h.ConnectThroughDialog("127.0.0.141"));
+        CGridCtrl& g = w.channelGrid();
+        const Rows locked = RowsWhere(w, true, 1), unlocked = RowsWhere(w, false, 2);
+        QVERIFY(locked.size() == 1 && unlocked.size() == 2);
+        const int l = locked[0], u = unlocked[0], v = unlocked[1];
+
+        // A right click selects its row; "rename" means nothing here.
+        Enabled on;
+        QVERIFY(UseContextMenu([&] { ClickRow(g, u, Qt::RightButton); }, ID_LOCK_UNLOCK, &on));
+        QCOMPARE(on, (Enabled{{ID_LOCK_UNLOCK, true}, {ID_RENAME, false}}));
+        QVERIFY(Locked(w, u));
+
+        // One locked and one unlocked channel with the right PIN, from the menu key.
+        auto right = AnswerPin(w.state().pin, "main-window-pin");
+        PickRows(g, {l, v});
+        QVERIFY(UseContextMenu([&] { QTest::keyClick(&g, Qt::Key_Menu); }, ID_LOCK_UNLOCK));
+        QVERIFY(right.ran());
+        QVERIFY(!Locked(w, l) && w.channelGrid().GetItemImage(l, 3) == -1);
+        QVERIFY(Locked(w, v));
+
+        // A wrong PIN, then "Exit": the locked stay locked, the unlocked are still locked.
+        h.messages.clear();
+        auto wrong = AnswerPin(w.state().pin == "0000" ? "0001" : "0000");
+        PickRows(g, {l, u});
+        QVERIFY(UseContextMenu([&] { QTest::keyClick(&g, Qt::Key_F10, Qt::ShiftModifier); }, ID_LOCK_UNLOCK));
+        QVERIFY(wrong.ran());
+        QCOMPARE(h.messages.texts(), std::vector<std::string>{"Wrong PIN!"});
+        QVERIFY(Locked(w, l) && Locked(w, u));
+        QVERIFY(!w.state().modified);
+
+        // The menu over the window, for looking at.
+        auto shot = ModalWatcher::For<QMenu>([&](QMenu* menu) {
+            QImage image = w.grab().toImage();
+            QPainter(&image).drawPixmap(menu->pos() - w.mapToGlobal(QPoint()), menu->grab());
+            SaveScreenshot(image, "main-window-context-menu");
+            menu->close();
+        });
+        ClickRow(g, 3, Qt::RightButton);
+        QVERIFY(shot.ran());
+
+        // Outside "SAT" the command is offered but disabled.
+        ClickRow(w.categoryGrid(), 2);
+        QVERIFY(UseContextMenu([&] { ClickRow(g, 0, Qt::RightButton); }, 0, &on));
+        QCOMPARE(on, (Enabled{{ID_LOCK_UNLOCK, false}, {ID_RENAME, false}}));
+    }
+
+    void streamingSendsTheTableIndexAndStartsThePlayer()
+    {
+        MainWindowHarness h;
+        StbSimulator& box = h.StartBox("127.0.0.142");
+        // A player that writes its arguments next to itself, found through the registry.
+        const auto vlcFolder = h.scratch() / "vlc";
+        std::filesystem::create_directories(vlcFolder);
+        std::ofstream(vlcFolder / "vlc") << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$0.tmp\"\n"
+                                            "/bin/mv \"$0.tmp\" \"$0.args\"\n";
+        chmod((vlcFolder / "vlc").c_str(), 0755);
+        RegWriteString(RegRoot::LocalMachine, VlcLauncher::kRegistryKey, "InstallDir", RegType::String,
+                       vlcFolder.string());
+        VlcLauncher vlc;
+        CMainDlg& w = h.Open(&vlc);
+        QVERIFY(h.ConnectThroughDialog("127.0.0.142"));
+        CGridCtrl& g = w.channelGrid();
+
+        const int row = RowsWhere(w, false, 1).at(0);
+        const std::string request = "SIG_STR_START|" + std::to_string(w.channelView().tableIndices[std::size_t(row)]);
+        DoubleClick(g, row);
+        QCOMPARE(StreamRequests(box, request), 1);
+        std::string arguments;
+        for (int i = 0; i < 1000 && !std::filesystem::exists(vlcFolder / "vlc.args"); ++i)
+            QTest::qWait(10);
+        std::ifstream in(vlcFolder / "vlc.args");
+        arguments.assign(std::istreambuf_iterator<char>(in), {});
+        QCOMPARE(arguments, std::string("--verbose\n2\n-vvv\nudp://@224.0.0.1\n--width=400\n--height=300\n"
+                                        "--one-instance\n--no-video-deco\n"));
+        // Enter on the current row does the same.
+        QTest::keyClick(&g, Qt::Key_Return);
+        QCOMPARE(StreamRequests(box, request), 2);
+
+        // A locked channel: a wrong PIN sends nothing, the right one sends its index.
+        const int locked = RowsWhere(w, true, 1).at(0);
+        auto wrong = AnswerPin(w.state().pin == "0000" ? "0001" : "0000");
+        DoubleClick(g, locked);
+        QVERIFY(wrong.ran());
+        QCOMPARE(StreamRequests(box), 2);
+        auto right = AnswerPin(w.state().pin);
+        DoubleClick(g, locked);
+        QVERIFY(right.ran());
+        QCOMPARE(StreamRequests(box, "SIG_STR_START|" + std::to_string(w.channelView().tableIndices[std::size_t(locked)])), 1);
+
+        // After a move the box's table differs: refused before anything is sent or asked.
+        PickRows(g, {5});
+        QTest::keyClick(&g, Qt::Key_Up, Qt::ControlModifier);
+        h.messages.clear();
+        DoubleClick(g, locked);
+        QCOMPARE(h.messages.texts(), std::vector<std::string>{"Update STB first!"});
+        QCOMPARE(StreamRequests(box), 3);
+    }
+};
+
+REGISTER_QTEST(ChannelOperationsTest);
+#include "ChannelOperationsTest.moc"

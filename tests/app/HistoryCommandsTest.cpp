@@ -1,0 +1,144 @@
+// The kept backups in the main window: written by the exchanges, restored, and used as the
+// order to apply.
+#include "app/CBackupListDlg.h"
+#include "chdb/BackupFile.h"
+#include "grid/CGridCtrl.h"
+#include "platform/ui/CommandTarget.h"
+#include "res/ResourceIds.h"
+#include "tests/app/MainWindowHarness.h"
+#include "tests/support/ui/ModalWatcher.h"
+#include "tests/support/ui/QtTestMain.h"
+
+#include <QTest>
+
+#include <fstream>
+
+namespace {
+
+bool Enabled(CMainDlg& window, int command)
+{
+    CCmdUI cmd(command);
+    window.OnUpdateCommand(cmd);
+    return cmd.enabled();
+}
+
+std::vector<KeptBackup> Kept(const MainWindowHarness& h, const std::string& address)
+{
+    return BackupHistory(h.scratch() / "history").List(address);
+}
+
+// Runs `command`, and on the backup list that it opens, `act`; false when none opened.
+bool OnBackupList(CMainDlg& w, int command, const std::function<void(CBackupListDlg&)>& act)
+{
+    auto watcher = ModalWatcher::For<CBackupListDlg>([&act](CBackupListDlg* d) {
+        act(*d);
+        if (d->isVisible()) // a check in `act` failed: leave, so that the test ends
+            d->EndDialog(IDCANCEL);
+    });
+    w.OnCommand(command);
+    return watcher.ran();
+}
+
+} // namespace
+
+class HistoryCommandsTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Download (kept), edit by applying an order, update (kept), restore the first, update
+    // again: the box holds the first database again, byte for byte.
+    void restoringTheFirstBackupPutsItBackOnTheBox()
+    {
+        MainWindowHarness h;
+        StbSimulator& box = h.StartBox("127.0.0.232", DemoSize::Tiny);
+        const ChannelDatabase original = box.Database();
+        CMainDlg& w = h.Open();
+        QVERIFY(!Enabled(w, ID_RESTORE_BACKUP));
+        QVERIFY(!Enabled(w, ID_APPLY_ORDER));
+        QVERIFY(h.ConnectThroughDialog("127.0.0.232"));
+        QVERIFY2(h.messages.texts().empty(), h.messages.last().c_str());
+        QCOMPARE(Kept(h, "127.0.0.232").size(), std::size_t{1});
+        QVERIFY(Enabled(w, ID_RESTORE_BACKUP));
+        QVERIFY(Enabled(w, ID_APPLY_ORDER));
+
+        // The list offers the kept backup; "Exit" changes nothing, "File..." asks for any file.
+        QVERIFY(OnBackupList(w, ID_APPLY_ORDER, [](CBackupListDlg& d) {
+            QTest::mouseClick(d.GetDlgItem(IDCANCEL), Qt::LeftButton);
+        }));
+        QVERIFY(h.messages.texts().empty() && h.files.calls().empty());
+        // The reference holds the last channel alone: it goes to the top, the others follow.
+        const int n = original.channelCount();
+        ChannelDatabase lastAlone = original;
+        lastAlone.setChannel(0, original.channel(n - 1));
+        lastAlone.setChannelCount(1);
+        const std::string reference = (h.work() / "last.ech").string();
+        QVERIFY(ExportBackup(lastAlone, reference, h.messages));
+        h.files.QueueAnswer(reference);
+        QVERIFY(OnBackupList(w, ID_APPLY_ORDER, [](CBackupListDlg& d) {
+            QTest::mouseClick(d.GetDlgItem(IDC_BACKUP_FILE), Qt::LeftButton);
+        }));
+        QCOMPARE(h.messages.last(), "Order applied!\n\nMatched : 1\nMoved : " + std::to_string(n) +
+                                        "\nNot found : " + std::to_string(n - 1));
+        QVERIFY(w.state().modified);
+        QVERIFY(w.state().db.channel(0) == original.channel(n - 1));
+        QCOMPARE(w.channelView().tableIndices, BuildChannelView(w.state(), 0, 0).tableIndices);
+        const ChannelDatabase edited = w.state().db;
+
+        h.messages.clear();
+        w.OnCommand(ID_UPDATE_STB);
+        QCOMPARE(h.messages.texts(), (std::vector<std::string>{"Update STB?", "Update STB"}));
+        QVERIFY(box.Database() == edited);
+        QCOMPARE(Kept(h, "127.0.0.232").size(), std::size_t{2});
+
+        // The restore lists both, newest first; the keyboard picks the older one.
+        QVERIFY(OnBackupList(w, ID_RESTORE_BACKUP, [](CBackupListDlg& d) {
+            CGridCtrl& grid = d.grid();
+            QCOMPARE(Column(grid, 3), (QStringList{"Kind", "uploaded", "downloaded"}));
+            QCOMPARE(d.focusWidget(), &grid);
+            QTest::keyClick(&grid, Qt::Key_Down);
+            QTest::keyClick(&grid, Qt::Key_Return);
+        }));
+        QVERIFY(w.state().db == original);
+        QVERIFY(w.state().modified);
+        QCOMPARE(w.state().stbAddress, std::string()); // as after "import data"
+        QCOMPARE(w.backupPath(), reference); // the file dialogs do not open in the history
+
+        h.messages.clear();
+        QVERIFY(h.RunCommandAcceptingConnect(ID_UPDATE_STB));
+        QCOMPARE(h.messages.texts(), (std::vector<std::string>{"Update STB?", "Update STB"}));
+        QVERIFY(box.Database() == original);
+        QCOMPARE(Kept(h, "127.0.0.232").size(), std::size_t{3});
+
+        // The order of a backup that is the list itself moves nothing and leaves the flag.
+        QVERIFY(OnBackupList(w, ID_APPLY_ORDER, [](CBackupListDlg& d) {
+            ClickRow(d.grid(), 1);
+            QTest::mouseDClick(d.grid().viewport(), Qt::LeftButton, Qt::NoModifier,
+                               d.grid().GetCellRect(1, 0).center());
+        }));
+        QCOMPARE(h.messages.last(),
+                 "Order applied!\n\nMatched : " + std::to_string(n) + "\nMoved : 0\nNot found : 0");
+        QVERIFY(!w.state().modified);
+    }
+
+    // A history that cannot be written is said once; the exchanges succeed as ever.
+    void aHistoryWriteFailureNeverFailsTheExchange()
+    {
+        MainWindowHarness h;
+        StbSimulator& box = h.StartBox("127.0.0.233", DemoSize::Tiny);
+        std::ofstream(h.scratch() / "history") << "a file where the folder should be";
+        CMainDlg& w = h.Open();
+        QVERIFY(h.ConnectThroughDialog("127.0.0.233"));
+        const std::string failure = "File write error!\n\n" + (h.scratch() / "history/").string();
+        QVERIFY(h.messages.texts().size() == 1 && h.messages.last().starts_with(failure));
+        QVERIFY(w.state().db == box.Database() && w.channelGrid().GetRowCount() > 0);
+
+        h.messages.clear();
+        w.OnCommand(ID_UPDATE_STB);
+        QCOMPARE(h.messages.texts().size(),
+                 std::size_t{3}); // "Update STB?", "Update STB", the failure
+        QVERIFY(h.messages.texts()[1] == "Update STB" && h.messages.last().starts_with(failure));
+    }
+};
+
+REGISTER_QTEST(HistoryCommandsTest);
+#include "HistoryCommandsTest.moc"

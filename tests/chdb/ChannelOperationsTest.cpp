@@ -1,0 +1,140 @@
+#include "chdb/ChannelOperations.h"
+
+#include <gtest/gtest.h>
+
+using Names = std::vector<std::string>;
+
+namespace {
+
+// SAT / All over TV channels "c0".."c7" at table positions 0, 2, .., 14 with radios between
+// them; keys 100 + table index; c2 and c5 locked.
+struct ViewFixture {
+    DatabaseState state;
+    ChannelView view;
+
+    ViewFixture()
+    {
+        for (int i = 0; i < 16; ++i) {
+            ChannelInfo c;
+            c.setSatelliteId(1);
+            c.setType(i % 2 ? ChannelInfo::kRadio : ChannelInfo::kSdtv);
+            c.setName((i % 2 ? "r" : "c") + std::to_string(i / 2));
+            c.setKey(static_cast<std::uint16_t>(100 + i));
+            c.setLock(i == 4 || i == 10);
+            state.db.setChannel(i, c);
+        }
+        state.db.setChannelCount(16);
+        state.list = 0;
+        view = BuildChannelView(state, static_cast<int>(Category::Sat), 0);
+    }
+    Names Table() const
+    {
+        Names names;
+        for (int i = 0; i < state.db.channelCount(); ++i)
+            names.push_back(state.db.channel(i).name());
+        return names;
+    }
+};
+
+} // namespace
+
+TEST(MoveViewRows, BlocksCloseUpAndTheTableFollows)
+{
+    struct Case {
+        std::vector<int> selected;
+        MoveDirection direction;
+        std::string rows; // the view's names by their digit; empty: nothing moves
+        int blockFirst, blockLast, focus;
+    };
+    const auto up = MoveDirection::Up, down = MoveDirection::Down;
+    const std::vector<Case> cases = {
+        {{2, 4}, up, "02413567", 1, 2, 1}, // rows 3 and 5 become 2 and 3; 2 and 4 follow
+        {{4, 2}, down, "01352467", 4, 5, 5},
+        {{7}, up, "01234576", 6, 6, 6},
+        {{0}, up, ""},
+        {{7}, down, ""},
+        {{}, up, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rows);
+        ViewFixture f;
+        const Names before = f.Table();
+        const auto move = MoveViewRows(f.state, f.view, c.selected, c.direction);
+        ASSERT_EQ(move.has_value(), !c.rows.empty());
+        EXPECT_EQ(f.state.modified, move.has_value()); // nothing moved: the flag stays
+        Names expected = before;
+        for (std::size_t r = 0; r < c.rows.size(); ++r)
+            expected[2 * r] = std::string("c") + c.rows[r]; // the radio slots keep theirs
+        EXPECT_EQ(f.Table(), expected);
+        EXPECT_EQ(BuildChannelView(f.state, 0, 0).records, f.view.records);
+        if (move)
+            EXPECT_EQ(std::tie(move->blockFirst, move->blockLast, move->focus),
+                      std::tie(c.blockFirst, c.blockLast, c.focus));
+    }
+}
+
+TEST(MoveViewRows, UserListsStillNameTheSameChannelsAndBrokenViewsMoveNothing)
+{
+    ViewFixture f;
+    const std::vector<std::int32_t> radio = {3, 2, 8}; // the other kind's part is left alone
+    f.state.db.setUserListEntries(0, ListKind::Tv, {2, 8, 4, 4});
+    f.state.db.setUserListEntries(0, ListKind::Radio, radio);
+    auto keys = [&] {
+        std::vector<std::uint16_t> k;
+        for (std::int32_t index : f.state.db.userListEntries(0, ListKind::Tv))
+            k.push_back(f.state.db.channel(index).key());
+        return k;
+    };
+    const auto before = keys();
+    ASSERT_TRUE(MoveViewRows(f.state, f.view, std::vector{2, 4}, MoveDirection::Up));
+    ASSERT_TRUE(MoveViewRows(f.state, f.view, std::vector{1, 2}, MoveDirection::Down));
+    EXPECT_EQ(keys(), before);
+    EXPECT_EQ(f.state.db.userListEntries(0, ListKind::Radio), radio);
+
+    // Two rows on one record (as a user list may hold) would lose a channel.
+    ViewFixture twice;
+    twice.view.tableIndices[1] = twice.view.tableIndices[2];
+    EXPECT_FALSE(MoveViewRows(twice.state, twice.view, std::vector{2}, MoveDirection::Up));
+    EXPECT_EQ(twice.Table(), ViewFixture().Table());
+}
+
+TEST(ToggleViewLocks, ThePinIsAskedOnceAtTheFirstLockedChannel)
+{
+    struct Case {
+        std::vector<int> rows;
+        bool pinRight;
+        std::string locks; // rows 0..7 afterwards
+        int asked;
+    };
+    const std::vector<Case> cases = {
+        {{2, 3}, true, "00010100", 1}, // one locked, one unlocked
+        {{2, 3, 5}, false, "00110100", 1},
+        {{3, 2, 5}, true, "00010000", 1},
+        {{0, 1}, false, "11100100", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locks);
+        ViewFixture f;
+        int asked = 0;
+        ToggleViewLocks(f.state, f.view, c.rows, [&] { return ++asked, c.pinRight; });
+        EXPECT_EQ(asked, c.asked);
+        std::string locks;
+        for (int r = 0; r < f.view.size(); ++r) {
+            locks += char('0' + f.state.db.channel(f.view.tableIndices[std::size_t(r)]).lock());
+            EXPECT_EQ(f.view.records[std::size_t(r)].lock(), locks.back() - '0');
+        }
+        EXPECT_EQ(locks, c.locks);
+        EXPECT_FALSE(f.state.modified);
+    }
+}
+
+TEST(DeleteViewRows, DeletesTheRowsRecordsAndSetsTheFlag)
+{
+    ViewFixture f;
+    EXPECT_EQ(DeleteViewRows(f.state, f.view, std::vector{-1, 8}), 0);
+    EXPECT_FALSE(f.state.modified);
+    EXPECT_EQ(DeleteViewRows(f.state, f.view, std::vector{1, 6}), 2);
+    EXPECT_TRUE(f.state.modified);
+    EXPECT_EQ(f.state.db.channelCount(), 14);
+    EXPECT_EQ(f.state.db.channel(3).name(), "c2"); // c1 went from before it
+}

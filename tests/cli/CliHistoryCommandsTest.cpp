@@ -1,0 +1,112 @@
+#include "chdb/BackupFile.h"
+#include "history/BackupHistory.h"
+#include "tests/cli/CliRunner.h"
+
+#include "tests/support/RecordingMessages.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+
+namespace {
+
+// Channels known by their names only (no satellite records).
+ChannelDatabase Channels(const std::vector<std::string>& names)
+{
+    ChannelDatabase db;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        ChannelInfo c;
+        c.setKey(static_cast<std::uint16_t>(2001 + i));
+        c.setName(names[i]);
+        db.setChannel(static_cast<int>(i), c);
+    }
+    db.setChannelCount(static_cast<int>(names.size()));
+    return db;
+}
+
+std::vector<std::string> Names(const ChannelDatabase& db)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < db.channelCount(); ++i)
+        names.push_back(db.channel(i).name());
+    return names;
+}
+
+class CliHistoryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("TZ", "UTC", 1);
+        tzset();
+        setenv("CHANNELTOOL_HISTORY", (dir / "history").c_str(), 1);
+    }
+
+    TempDir dir;
+    RecordingMessages messages;
+};
+
+} // namespace
+
+TEST_F(CliHistoryTest, BackupsListsNewestFirstAsTextOrJson)
+{
+    EXPECT_EQ(Cli({"backups"}).out, "");
+    std::time_t now = 1700049600; // 2023-11-15 12:00:00 UTC
+    const BackupHistory history(dir / "history", [&now] { return now; });
+    history.Save(Channels({"a"}), "10.0.0.1", BackupKind::Downloaded, messages);
+    now += 5;
+    history.Save(Channels({"a", "b"}), "10.0.0.2", BackupKind::Uploaded, messages);
+
+    const std::string box1 = (dir / "history/10.0.0.1/20231115-120000-downloaded.ech").string();
+    const std::string box2 = (dir / "history/10.0.0.2/20231115-120005-uploaded.ech").string();
+    const CliRun all = Cli({"backups"});
+    EXPECT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.out, "10.0.0.2\t2023-11-15 12:00:05\tuploaded\t2\t" + box2 + "\n" +
+                           "10.0.0.1\t2023-11-15 12:00:00\tdownloaded\t1\t" + box1 + "\n");
+
+    const CliRun one = Cli({"backups", "10.0.0.1", "--format", "json"});
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_EQ(nlohmann::json::parse(one.out),
+              nlohmann::json::parse(R"([{"address": "10.0.0.1", "time": "2023-11-15 12:00:00",
+                                         "kind": "downloaded", "channels": 1, "path": ")" +
+                                    box1 + "\"}]"));
+
+    EXPECT_EQ(Cli({"backups", "../x"}).status, 2);
+    EXPECT_EQ(Cli({"backups", "--format", "csv"}).status, 2);
+}
+
+TEST_F(CliHistoryTest, ReorderWritesABackupFileOrAFolderAndPrintsTheSummary)
+{
+    const ChannelDatabase rescanned = Channels({"b", "x", "a", "c"});
+    ChannelDatabase like = Channels({"c", "a", "b", "gone"});
+    like.setUserListEntries(0, ListKind::Tv, {1, 3});
+    like.setUserListName(1, "Favs");
+    ASSERT_TRUE(rescanned.SaveToFolder(dir.path()));
+    ASSERT_TRUE(ExportBackup(like, dir / "like.ech", messages));
+
+    const std::string summary = "Order applied!\n\nMatched : 3\nMoved : 4\nNot found : 1\n";
+    const CliRun toFile = Cli(
+        {"reorder", dir.path().string(), (dir / "like.ech").string(), (dir / "out.ECH").string()});
+    ASSERT_EQ(toFile.status, 0) << toFile.err;
+    EXPECT_EQ(toFile.out, summary);
+    const auto written = ReadBackup(dir / "out.ECH", messages);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(Names(*written), (std::vector<std::string>{"c", "a", "b", "x"}));
+    EXPECT_EQ(written->userListEntries(0, ListKind::Tv), std::vector<std::int32_t>{1});
+    EXPECT_EQ(written->userListName(1), "Favs");
+
+    const CliRun toFolder =
+        Cli({"reorder", dir.path().string(), (dir / "like.ech").string(), (dir / "out").string()});
+    ASSERT_EQ(toFolder.status, 0) << toFolder.err;
+    EXPECT_EQ(toFolder.out, summary);
+    ChannelDatabase folder;
+    ASSERT_TRUE(folder.ReadBackFromFolder(dir / "out"));
+    EXPECT_TRUE(folder == *written);
+
+    const CliRun missing = Cli(
+        {"reorder", dir.path().string(), (dir / "none.ech").string(), (dir / "x.ech").string()});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out + missing.err, "Version not matching!\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.ech"));
+}
