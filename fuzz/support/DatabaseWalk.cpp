@@ -4,6 +4,7 @@
 #include "chdb/ChannelCompaction.h"
 #include "chdb/ChannelView.h"
 #include "chdb/DvbText.h"
+#include "chdb/ReferenceOrder.h"
 #include "chdb/SatListEdits.h"
 #include "cli/DumpFormats.h"
 #include "fuzz/support/FuzzCheck.h"
@@ -163,6 +164,22 @@ void WalkEditorTables(ChannelDatabase db)
     FUZZ_CHECK(db.transponderCount() >= 0 && db.satelliteCount() == satellites);
 }
 
+// The order of an older list applied either way: the table keeps its channels, and every
+// user-list entry names a channel of the list's kind.
+void Reorder(ChannelDatabase db, const ChannelDatabase& reference)
+{
+    const int channels = db.channelCount();
+    const ReorderSummary summary = ApplyReferenceOrder(db, reference);
+    FUZZ_CHECK(db.channelCount() == channels);
+    FUZZ_CHECK(summary.matched + summary.notFound == channels);
+    FUZZ_CHECK(summary.moved >= 0 && summary.moved <= channels);
+    for (int list = 0; list < ChannelDatabase::kUserListCount; ++list)
+        for (ListKind kind : {ListKind::Tv, ListKind::Radio})
+            for (std::int32_t entry : db.userListEntries(list, kind))
+                FUZZ_CHECK(entry >= 0 && entry < channels &&
+                           db.channel(entry).isRadio() == (kind == ListKind::Radio));
+}
+
 } // namespace
 
 const ChannelDatabase& DemoDatabase()
@@ -193,6 +210,8 @@ void WalkDatabase(const DatabaseState& state)
     Dump(state.db);
     Compact(state.db);
     WalkEditorTables(state.db);
+    Reorder(state.db, DemoDatabase());
+    Reorder(DemoDatabase(), state.db);
     SaveAndReadBack(state.db);
 }
 
