@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -106,6 +107,41 @@ iconv_t Converter(const std::string& to, const std::string& from)
     return static_cast<iconv_t>(found->second.get());
 }
 
+// The system converter passes code points above U+10FFFF and encoded surrogates through as
+// if they were text, so UTF-8 is checked here: each byte that does not belong to a
+// well-formed sequence becomes one replacement character. NULs are dropped.
+std::string DecodeUtf8(std::string_view bytes)
+{
+    std::string out;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2
+                                   : lead >= 0xE0 && lead <= 0xEF                 ? 3
+                                   : lead >= 0xF0 && lead <= 0xF4                 ? 4
+                                                                                  : 0;
+        bool wellFormed = length > 0 && i + length <= bytes.size();
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; wellFormed && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            wellFormed = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        const char32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+        wellFormed = wellFormed && (length == 1 || c >= smallest) && c <= 0x10FFFF &&
+                     !(c >= 0xD800 && c <= 0xDFFF);
+        if (!wellFormed) {
+            AppendUtf8(out, kReplacement);
+            ++i;
+            continue;
+        }
+        if (c != 0)
+            out.append(bytes.substr(i, length));
+        i += length;
+    }
+    return out;
+}
+
 std::string DecodeWith(const std::string& charset, std::string_view bytes, bool dropControls)
 {
     std::string input;
@@ -122,6 +158,7 @@ std::string DecodeWith(const std::string& charset, std::string_view bytes, bool 
     if (cd == reinterpret_cast<iconv_t>(-1))
         return DecodeLatin(bytes);
 
+    const std::size_t codeUnit = charset == "UCS-2BE" ? 2 : 1;
     std::string out;
     char* in = input.data();
     std::size_t inLeft = input.size();
@@ -134,10 +171,12 @@ std::string DecodeWith(const std::string& charset, std::string_view bytes, bool 
         if (r == static_cast<std::size_t>(-1)) {
             if (errno == E2BIG)
                 continue;
-            // An invalid or cut-off sequence: show one replacement and go on after it.
+            // An invalid or cut-off sequence: show one replacement and go on after it, by a
+            // whole code unit where the table has two-byte units, so the rest stays aligned.
             AppendUtf8(out, kReplacement);
-            ++in;
-            --inLeft;
+            const std::size_t skip = std::min(inLeft, codeUnit);
+            in += skip;
+            inLeft -= skip;
         }
     }
     // Drop NULs that a two-byte table may produce and any controls it maps to.
@@ -273,7 +312,7 @@ std::string DecodeDvbText(std::string_view bytes)
     case 0x14:
         return DecodeWith("BIG5", rest, false);
     case 0x15:
-        return DecodeWith("UTF-8", rest, false);
+        return DecodeUtf8(rest);
     default:
         // Reserved selectors: the text is shown with the default table.
         return DecodeLatin(rest);

@@ -2,8 +2,10 @@
 set(CMAKE_CXX_EXTENSIONS OFF)
 add_library(ct_common INTERFACE)
 target_compile_features(ct_common INTERFACE cxx_std_20)
-target_compile_options(ct_common INTERFACE
-    -Wall -Wextra -Wnon-virtual-dtor -Wshadow=local)
+target_compile_options(ct_common INTERFACE -Wall -Wextra -Wnon-virtual-dtor)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(ct_common INTERFACE -Wshadow=local)
+endif()
 target_include_directories(ct_common INTERFACE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
 configure_file(${PROJECT_SOURCE_DIR}/util/Version.h.in ${PROJECT_BINARY_DIR}/generated/util/Version.h
     @ONLY)
@@ -11,6 +13,18 @@ configure_file(${PROJECT_SOURCE_DIR}/util/Version.h.in ${PROJECT_BINARY_DIR}/gen
 if(WITH_SANITIZERS)
     target_compile_options(ct_common INTERFACE
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(ct_common INTERFACE -fsanitize=address,undefined)
+endif()
+
+# Every library is built with the fuzzer's coverage instrumentation; only the fuzz programs
+# link libFuzzer itself.
+if(FUZZING)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "FUZZING needs clang: configure with CXX=clang++ (scripts/fuzz does)")
+    endif()
+    target_compile_options(ct_common INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+        -fno-sanitize-recover=undefined -gline-tables-only)
     target_link_options(ct_common INTERFACE -fsanitize=address,undefined)
 endif()
 

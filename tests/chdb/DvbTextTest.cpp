@@ -34,3 +34,17 @@ TEST(DecodeDvbText, BrokenBytesBecomeReplacementCharacters)
     EXPECT_EQ(DecodeDvbText(std::string("\x11\x00", 2)), "\xEF\xBF\xBD"); // half a character
     EXPECT_EQ(DecodeDvbText("\x10\x00"), "");
 }
+
+// The system converter let these through as text: the output was no longer UTF-8.
+TEST(DecodeDvbText, Utf8BeyondUnicodeOrSurrogatesIsReplaced)
+{
+    const std::string r = "\xEF\xBF\xBD";
+    EXPECT_EQ(DecodeDvbText("\x15\xF4\x90\x80\x80!"), r + r + r + r + "!"); // U+110000
+    EXPECT_EQ(DecodeDvbText("\x15\xED\xA0\x80"), r + r + r);                 // U+D800
+    EXPECT_EQ(DecodeDvbText("\x15\xC0\xAF\xF0\x9F\x98\x80"), r + r + "\xF0\x9F\x98\x80");
+}
+
+TEST(DecodeDvbText, Ucs2LoneSurrogateDoesNotShiftTheRest)
+{
+    EXPECT_EQ(DecodeDvbText(std::string("\x11\xD8\x00\x00\x41\x00\x42", 7)), "\xEF\xBF\xBD" "AB");
+}

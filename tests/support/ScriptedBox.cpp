@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -103,12 +104,34 @@ bool ScriptedBox::RunScript(int fd)
         case Step::Pause:
             std::this_thread::sleep_for(step.duration);
             break;
+        case Step::Flood:
+            if (!FloodUntilClosed(fd, step))
+                return false;
+            break;
         case Step::Close:
             // A FIN, not a reset: unread data at close() would make the client see an error
             // instead of the end of the connection.
             shutdown(fd, SHUT_WR);
             return true;
         }
+    }
+    return true;
+}
+
+bool ScriptedBox::FloodUntilClosed(int fd, const Step& step)
+{
+    std::string block;
+    while (block.size() < 64 * 1024)
+        block += step.text;
+    // A client that neither reads nor closes ends the flood too, as a failed send.
+    const timeval limit{static_cast<time_t>(kStallLimit.count()), 0};
+    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+    while (flooded_ < step.count) {
+        const ssize_t n = send(fd, block.data(), std::min(block.size(), step.count - flooded_),
+                               MSG_NOSIGNAL);
+        if (n <= 0)
+            return false;
+        flooded_ += static_cast<std::size_t>(n);
     }
     return true;
 }

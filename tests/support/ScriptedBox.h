@@ -29,6 +29,13 @@ public:
     ScriptedBox& Close() { return Add({Step::Close, {}}); } // a FIN; the script should stop here
     // Reads on, answers nothing, until the client gives up: what every script ends with.
     ScriptedBox& Stall() { return *this; }
+    // A reply without end: `pattern` over and over until the client closes the connection or
+    // `limit` bytes went out; flooded() tells how many did.
+    ScriptedBox& Flood(const std::string& pattern, std::size_t limit)
+    {
+        return Add({Step::Flood, pattern, limit});
+    }
+    std::size_t flooded() const { return flooded_; }
 
     // Starts serving; call after the script is complete.
     void Start()
@@ -52,7 +59,7 @@ public:
 
 private:
     struct Step {
-        enum Kind { Expect, Reply, ExpectBytes, Pause, Close } kind;
+        enum Kind { Expect, Reply, ExpectBytes, Pause, Close, Flood } kind;
         std::string text;
         std::size_t count = 0;
         std::chrono::milliseconds duration{0};
@@ -65,6 +72,7 @@ private:
 
     void Serve();
     bool RunScript(int fd);
+    bool FloodUntilClosed(int fd, const Step& step);
     // Reads until `count` bytes or until nothing more arrives for a while; returns what came.
     std::string ReadUpTo(int fd, std::size_t count);
     void Record(const char* bytes, std::size_t size);
@@ -74,6 +82,7 @@ private:
     std::thread thread_;
     std::atomic<bool> clientDone_{false};
     std::atomic<bool> accepted_{false};
+    std::atomic<std::size_t> flooded_{0};
     mutable std::mutex mutex_;
     std::string received_;
     std::vector<std::string> errors_;
