@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,10 +17,12 @@ struct CliRun {
     std::string err;
 };
 
-inline CliRun Cli(const std::vector<std::string>& args)
+// With `answers`, standard input is a terminal that types them.
+inline CliRun Cli(const std::vector<std::string>& args, const std::optional<std::string>& answers = {})
 {
+    std::istringstream input(answers.value_or(""));
     std::ostringstream out, err;
-    const int status = RunCli(args, out, err);
+    const int status = RunCli(args, out, err, answers ? CliConsole{&input, true, false} : CliConsole{});
     return {status, out.str(), err.str()};
 }
 

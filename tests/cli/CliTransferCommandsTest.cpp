@@ -1,43 +1,12 @@
-#include "platform/IcmpSocket.h"
-
-#include "tests/cli/CliRunner.h"
-#include "tests/stbsim/TestBox.h"
-
-#include <gtest/gtest.h>
+#include "tests/cli/CliBoxFixture.h"
 
 #include <csignal>
-#include <thread>
 
 namespace fs = std::filesystem;
 using Args = std::vector<std::string>;
+using CliTransferTest = CliBoxTest;
 
 namespace {
-
-// The commands use the real reachability check, on loopback.
-class CliTransferTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!IcmpSocket::Open())
-            GTEST_SKIP() << "no ICMP socket can be opened here";
-    }
-
-    // True once the box has been told to release its disk.
-    static bool Released(TestBox& box)
-    {
-        for (int i = 0; i < 200 && box->MountedDevice(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return !box->MountedDevice() && box->Requests().back() == "SIG_MOUNT_END";
-    }
-};
-
-CliRun Answering(const Args& args, const std::string& answers)
-{
-    std::istringstream input(answers);
-    std::ostringstream out, err;
-    const int status = RunCli(args, out, err, {&input, true, false});
-    return {status, out.str(), err.str()};
-}
 
 std::vector<std::string> Names(const fs::path& folder)
 {
@@ -63,8 +32,8 @@ TEST_F(CliTransferTest, GetPutAndRmCopyAndDeleteWholeTrees)
     EXPECT_EQ(Names(pc.path()).size(), 9u);
     EXPECT_TRUE(Released(box));
 
-    const CliRun put = Cli({"put", address, "/dev/sda1", (pc / "Movies").string(),
-                            (pc / "readme.txt").string(), "/Empty folder", "--quiet"});
+    const CliRun put = Cli({"put", address, "/dev/sda1", (pc / "Movies").string(), (pc / "readme.txt").string(),
+                            "/Empty folder", "--quiet"});
     EXPECT_EQ(put.status, 0) << put.err;
     EXPECT_EQ(Names(box.sda1() / "Empty folder"), Names(pc.path()));
     EXPECT_TRUE(Released(box));
@@ -87,21 +56,18 @@ TEST_F(CliTransferTest, ExistingFilesAreSkippedReplacedOrAskedAbout)
     for (const char* name : {"clip 01.ts", "clip 02.ts", "Outtakes/take 1.ts"})
         WriteWholeFile(pc / "Short clips" / name, "old");
 
-    const CliRun skipped = Cli(get);
-    EXPECT_EQ(skipped.status, 0);
+    const auto skipped = [&](const char* name) { return "Skipped, it exists: " + clips + name + "\n"; };
+    const auto asked = [&](const char* name) { return "Overwrite " + clips + name + "? [y]es, [n]o, [a]ll, [s]kip all: "; };
+    const CliRun quiet = Cli(get);
+    EXPECT_EQ(quiet.status, 0);
     EXPECT_TRUE(Released(box));
-    EXPECT_EQ(skipped.err, "Skipped, it exists: " + clips + "/clip 01.ts\nSkipped, it exists: " +
-                               clips + "/clip 02.ts\nSkipped, it exists: " + clips +
-                               "/Outtakes/take 1.ts\n");
-    const CliRun asked = Answering(get, "y\nmaybe\nn\n");
-    EXPECT_EQ(asked.status, 0);
+    EXPECT_EQ(quiet.err, skipped("/clip 01.ts") + skipped("/clip 02.ts") + skipped("/Outtakes/take 1.ts"));
+    const CliRun answered = Cli(get, "y\nmaybe\nn\n");
+    EXPECT_EQ(answered.status, 0);
     EXPECT_TRUE(Released(box));
-    EXPECT_EQ(asked.err, "Overwrite " + clips + "/clip 01.ts? [y]es, [n]o, [a]ll, [s]kip all: " +
-                             "Overwrite " + clips + "/clip 02.ts? [y]es, [n]o, [a]ll, [s]kip all: " +
-                             "Overwrite " + clips + "/clip 02.ts? [y]es, [n]o, [a]ll, [s]kip all: " +
-                             "Skipped, it exists: " + clips + "/clip 02.ts\n" + "Overwrite " +
-                             clips + "/Outtakes/take 1.ts? [y]es, [n]o, [a]ll, [s]kip all: \n" +
-                             "Skipped, it exists: " + clips + "/Outtakes/take 1.ts\n");
+    EXPECT_EQ(answered.err, asked("/clip 01.ts") + asked("/clip 02.ts") + asked("/clip 02.ts") +
+                                skipped("/clip 02.ts") + asked("/Outtakes/take 1.ts") + "\n" +
+                                skipped("/Outtakes/take 1.ts"));
     EXPECT_NE(ReadWholeFile(pc / "Short clips/clip 01.ts"), "old");
     EXPECT_EQ(ReadWholeFile(pc / "Short clips/clip 02.ts"), "old");
     Args all = get;
