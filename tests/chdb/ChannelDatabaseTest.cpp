@@ -100,6 +100,8 @@ TEST(ChannelDatabase, LoadSaveIsByteExactShortFilesLeaveZerosAndAMissingOneFails
         EXPECT_TRUE(std::ranges::equal(ReadBytes(out / ChannelDatabase::FileName(file)), random.image(file)));
     ChannelDatabase::RemoveFiles(out.path());
     EXPECT_TRUE(std::filesystem::is_empty(out.path()));
+    std::filesystem::create_symlink("/dev/full", out / "chdata.dat"); // a full disk
+    EXPECT_FALSE(db.SaveToFolder(out.path()));
 
     WriteBytes(dir / "chdata.dat", std::vector<std::uint8_t>(100, 0xAB));
     WriteBytes(dir / "chidx.dat", std::vector<std::uint8_t>(ChannelDatabase::kChIdxSize + 50, 0xCD));
@@ -172,7 +174,9 @@ TEST(ChannelDatabase, OutOfRangeCountsAreClampedAndNeverRewritten)
     junk.setKey(1);
     db.setChannel(9999, junk);
     db.setSatellite(150, SatInfo{});
-    db.setTransponder(-3, TpInfo{});
+    db.setTransponder(-1, TpInfo{});
+    db.setUserListName(0, "x");
+    db.setUserListName(11, "x");
     EXPECT_TRUE(db == before);
     EXPECT_EQ(db.userListSize(10, ListKind::Tv), 0);
     EXPECT_TRUE(db.userListEntries(-1, ListKind::Tv).empty());

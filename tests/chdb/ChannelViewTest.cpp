@@ -13,7 +13,7 @@ DatabaseState MakeState(const std::vector<Ch>& channels)
 {
     DatabaseState state;
     state.db = WithChannels(channels);
-    state.satList = {{"Astra", 1, 0}, {"Hotbird", 2, 0}, {"Astra", 1, 1}};
+    state.satList = {{"Astra", 1, 0}, {"Hotbird", 2, 0}, {"Hotbird", 2, 1}};
     state.casList = {{"Irdeto", 0x10}, {"Conax", 0x80}};
     state.list = 0;
     return state;
@@ -33,7 +33,7 @@ TEST(ChannelView, CategoryAndGroupRows)
     DatabaseState state = MakeState({});
     EXPECT_EQ(GroupRows(state, Category::Sat), (Rows{"All", "Astra", "Hotbird"}));
     state.list = 1;
-    EXPECT_EQ(GroupRows(state, Category::Sat), (Rows{"All", "Astra"}));
+    EXPECT_EQ(GroupRows(state, Category::Sat), (Rows{"All", "Hotbird"}));
     state.db.setUserListName(2, "Sport");
     const Rows user = GroupRows(state, Category::User);
     EXPECT_EQ(Rows(user.begin(), user.begin() + 2), (Rows{"User 1", "Sport"}));
@@ -45,43 +45,32 @@ TEST(ChannelView, CategoryAndGroupRows)
     EXPECT_EQ(GroupRows(state, Category::SdHd), (Rows{"SD", "HD"}));
 }
 
+// A user list takes every valid entry in its order; A-Z groups by the first stored byte, so a
+// selector byte or a digit is "others" and an empty name is in no group, and sorts by name.
+// Type 4 is TV, but neither SD nor HD.
 TEST(ChannelView, FiltersByListKindAndGroup)
 {
-    DatabaseState state = MakeState({{"One", 0, 1}, {"Two HD", 2, 2, 0x10}, {"Radio", 1, 1},
-                                     {"Three", 0, 2, 0x90}, {"Four HD", 2, 1, 0x80}});
+    DatabaseState state = MakeState({{"One", 0, 1}, {"two HD", 2, 2, 0x10}, {"Radio", 1, 2}, {"3sat", 0, 2, 0x90},
+                                     {"Four HD", 2, 1, 0x80}, {"\x05Three", 0, 1}, {"", 4, 1}});
+    state.db.setUserListEntries(3, ListKind::Tv, {4, 2, 0, 99, -1, 4});
     const std::vector<std::tuple<int, Category, int, Indices>> cases = {
-        {0, Category::Sat, 0, {0, 1, 3, 4}},    {0, Category::Sat, 1, {0, 4}},
-        {0, Category::Sat, 2, {1, 3}},          {0, Category::FtaCas, 0, {0}},
-        {0, Category::FtaCas, 1, {1, 3}},       {0, Category::FtaCas, 2, {3, 4}},
-        {0, Category::SdHd, 0, {0, 3}},         {0, Category::SdHd, 1, {1, 4}},
-        {0, Category::Sat, -1, {}},
+        {0, Category::Sat, 0, {0, 1, 3, 4, 5, 6}}, {0, Category::Sat, 1, {0, 4, 5, 6}},
+        {0, Category::Sat, 2, {1, 3}},             {0, Category::FtaCas, 0, {0, 5, 6}},
+        {0, Category::FtaCas, 1, {1, 3}},          {0, Category::FtaCas, 2, {3, 4}},
+        {0, Category::SdHd, 0, {0, 3, 5}},         {0, Category::SdHd, 1, {1, 4}},
+        {0, Category::User, 3, {4, 2, 0, 4}},      {0, Category::User, 4, {}},
+        {0, Category::AToZ, 14, {0}},              {0, Category::AToZ, 19, {1}},
+        {0, Category::AToZ, 26, {5, 3}},           {0, Category::Sat, -1, {}},
         {1, Category::Sat, 0, {2}},
-        {1, Category::Sat, 1, {2}},             // the first radio satellite entry
-        {1, Category::SdHd, 0, {}},             // no such category for radio
-        {1, Category::Sat, 2, {}},              // only one radio satellite
+        {1, Category::Sat, 1, {2}},                // the first radio satellite entry
+        {1, Category::SdHd, 0, {}},                // no such category for radio
+        {1, Category::Sat, 2, {}},                 // only one radio satellite
         {DatabaseState::kNoData, Category::Sat, 0, {}},
     };
     for (const auto& [list, category, group, rows] : cases) {
         state.list = list;
         EXPECT_EQ(Shown(state, category, group), rows) << list << " " << int(category) << " " << group;
     }
-}
-
-TEST(ChannelView, UserListsTakeEveryValidEntryInListOrder)
-{
-    DatabaseState state = MakeState({{"A"}, {"B", 1}, {"C"}});
-    state.db.setUserListEntries(3, ListKind::Tv, {2, 1, 0, 99, -1, 2});
-    EXPECT_EQ(Shown(state, Category::User, 3), (Indices{2, 1, 0, 2}));
-    EXPECT_TRUE(Shown(state, Category::User, 4).empty());
-}
-
-TEST(ChannelView, AToZGroupsByFirstStoredByte)
-{
-    const DatabaseState state = MakeState({{"alpha"}, {"Beta"}, {"\x05" "Arte"}, {"3sat"}, {""}, {"Anixe"}});
-    EXPECT_EQ(Shown(state, Category::AToZ, 0), (Indices{0, 5}));
-    EXPECT_EQ(Shown(state, Category::AToZ, 1), (Indices{1}));
-    // A selector byte or a digit is "others"; an empty name is in no group.
-    EXPECT_EQ(Shown(state, Category::AToZ, 26), (Indices{2, 3}));
 }
 
 // Few distinct names make many ties: equal names end in the order the box's selection sort

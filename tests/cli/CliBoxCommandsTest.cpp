@@ -20,14 +20,11 @@ TEST_F(CliBoxTest, ADownloadedFolderUploadsBackAndFailuresExitOne)
 
     ASSERT_TRUE(box->SetDatabase(ChannelDatabase{}));
     const CliRun upload = Cli({"upload", (work / "db").string(), box.address()});
-    EXPECT_EQ(upload.status, 0) << upload.err;
-    EXPECT_EQ(upload.out, "Update STB\n");
+    EXPECT_EQ(upload.result() + upload.out, "0 Update STB\n");
     EXPECT_TRUE(box->Database() == served);
 
     box->SetFault("SIG_BACKUP_DATA_CHECK", Fault::Reply("SIG_BACKUP_DATA_FAIL"));
-    const CliRun refused = Cli({"download", box.address(), (work / "box.ech").string()});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, "Version not matching!\n");
+    EXPECT_EQ(Cli({"download", box.address(), (work / "box.ech").string()}).result(), "1 Version not matching!\n");
     EXPECT_FALSE(std::filesystem::exists(work / "box.ech"));
 }
 
@@ -42,7 +39,5 @@ TEST_F(CliBoxTest, PingPrintsTheAnswerOrTimesOutAndFails)
     CliRun silent{};
     if (!RunInNewNetNamespace([&] { silent = Cli({"ping", "127.0.0.104"}); }, false))
         GTEST_SKIP() << "needs a network namespace of its own (root)";
-    EXPECT_EQ(silent.status, 1);
-    EXPECT_EQ(silent.out, "Request Timed Out\n");
-    EXPECT_EQ(silent.err, "Connection failed!\n");
+    EXPECT_EQ(silent.result() + silent.out, "1 Connection failed!\nRequest Timed Out\n");
 }

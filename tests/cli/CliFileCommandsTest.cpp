@@ -104,11 +104,8 @@ TEST(CliPack, PackAndUnpackAreByteExactAndFailuresPrintTheMessage)
         {{"dump", (dir / "empty-folder").string()}, "Version not matching!\n"}, // no folder, no backup
         {{"pack", (dir / "folder").string(), (dir / "x.ech").string()}, "File read error!\n"},
     };
-    for (const auto& [args, message] : failures) {
-        const CliRun run = Cli(args);
-        EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.err, message);
-    }
+    for (const auto& [args, message] : failures)
+        EXPECT_EQ(Cli(args).result(), "1 " + message);
     EXPECT_FALSE(std::filesystem::exists(dir / "bad"));
     EXPECT_FALSE(std::filesystem::exists(dir / "x.ech"));
     EXPECT_EQ(Cli({"dump"}).status, 2);

@@ -54,9 +54,7 @@ TEST_F(CliHistoryTest, BackupsListsNewestFirstAsTextOrJson)
 
     const std::string box1 = (dir / "history/10.0.0.1/20231115-120000-downloaded.ech").string();
     const std::string box2 = (dir / "history/10.0.0.2/20231115-120005-uploaded.ech").string();
-    const CliRun all = Cli({"backups"});
-    EXPECT_EQ(all.status, 0) << all.err;
-    EXPECT_EQ(all.out, "10.0.0.2\t2023-11-15 12:00:05\tuploaded\t2\t" + box2 + "\n" +
+    EXPECT_EQ(Cli({"backups"}).out, "10.0.0.2\t2023-11-15 12:00:05\tuploaded\t2\t" + box2 + "\n" +
                            "10.0.0.1\t2023-11-15 12:00:00\tdownloaded\t1\t" + box1 + "\n");
     const CliRun one = Cli({"backups", "10.0.0.1", "--format", "json"});
     ASSERT_EQ(one.status, 0) << one.err;
@@ -78,9 +76,7 @@ TEST_F(CliHistoryTest, ReorderWritesABackupFileOrAFolderAndPrintsTheSummary)
     const auto reorder = [&](const char* to) {
         return Cli({"reorder", dir.path().string(), (dir / "like.ech").string(), (dir / to).string()});
     };
-    const CliRun toFile = reorder("out.ECH");
-    ASSERT_EQ(toFile.status, 0) << toFile.err;
-    EXPECT_EQ(toFile.out, summary);
+    EXPECT_EQ(reorder("out.ECH").out, summary);
     const auto written = ReadBackup(dir / "out.ECH", messages);
     ASSERT_TRUE(written);
     Names names;
@@ -88,15 +84,12 @@ TEST_F(CliHistoryTest, ReorderWritesABackupFileOrAFolderAndPrintsTheSummary)
         names.push_back(written->channel(i).name());
     EXPECT_EQ(names, (Names{"c", "a", "b", "x"}));
 
-    const CliRun toFolder = reorder("out");
-    ASSERT_EQ(toFolder.status, 0) << toFolder.err;
-    EXPECT_EQ(toFolder.out, summary);
+    EXPECT_EQ(reorder("out").out, summary);
     ChannelDatabase folder;
     ASSERT_TRUE(folder.ReadBackFromFolder(dir / "out"));
     EXPECT_TRUE(folder == *written);
 
     const CliRun missing = Cli({"reorder", dir.path().string(), (dir / "none.ech").string(), (dir / "x.ech").string()});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.out + missing.err, "Version not matching!\n");
+    EXPECT_EQ(missing.result() + missing.out, "1 Version not matching!\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "x.ech"));
 }

@@ -15,6 +15,9 @@ struct CliRun {
     int status;
     std::string out;
     std::string err;
+
+    // The exit status and the error output in one text, so that a failed check shows both.
+    std::string result() const { return std::to_string(status) + " " + err; }
 };
 
 // With `answers`, standard input is a terminal that types them.

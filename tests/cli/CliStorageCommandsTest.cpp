@@ -9,28 +9,21 @@ TEST_F(CliStorageTest, DisksLsAndDfShowTheBoxsStorage)
 {
     TestBox box(172, DemoSize::Tiny);
     const std::string& address = box.address();
-    const CliRun text = Cli({"disks", address});
-    EXPECT_EQ(text.status, 0) << text.err;
-    EXPECT_EQ(text.out, "Disk 1\t/dev/sda1\t8019648000\nDisk 2-1\t/dev/sdb1\t8225280000\n"
+    EXPECT_EQ(Cli({"disks", address}).out, "Disk 1\t/dev/sda1\t8019648000\nDisk 2-1\t/dev/sdb1\t8225280000\n"
                         "Disk 2-2\t/dev/sdb2\t7772889600\n");
     EXPECT_EQ(json::parse(Cli({"disks", address, "--format", "json"}).out)[2],
               (json{{"device", "/dev/sdb2"}, {"label", "Disk 2-2"}, {"size", 7772889600}}));
     EXPECT_EQ(box->MountedDevice(), std::nullopt);
 
-    const CliRun music = Cli({"ls", address, "/dev/sda1", "/Music/"});
-    EXPECT_EQ(music.status, 0) << music.err;
-    EXPECT_EQ(music.out, "d          4096  Caf\xC3\xA9 del Mar\n"
+    EXPECT_EQ(Cli({"ls", address, "/dev/sda1", "/Music/"}).out, "d          4096  Caf\xC3\xA9 del Mar\n"
                          "-           120  Playlist.m3u\n"
                          "1 Folder, 1 Files, 120.0 Byte\n");
     EXPECT_TRUE(Released(box));
 
-    const CliRun df = Cli({"df", address, "/dev/sdb2"});
-    EXPECT_EQ(df.status, 0) << df.err;
+    const std::string free = Cli({"df", address, "/dev/sdb2"}).out;
     EXPECT_TRUE(Released(box));
-    const CliRun listing = Cli({"ls", address, "/dev/sdb2", "/Timeshift", "--format=json"});
-    EXPECT_EQ(listing.status, 0) << listing.err;
-    EXPECT_EQ(json::parse(listing.out),
-              json::parse(R"({"path": "/Timeshift", "free": )" + df.out + R"(, "entries": [{"kind": "file",
+    EXPECT_EQ(json::parse(Cli({"ls", address, "/dev/sdb2", "/Timeshift", "--format=json"}).out),
+              json::parse(R"({"path": "/Timeshift", "free": )" + free + R"(, "entries": [{"kind": "file",
                           "size": 4831842529, "name": "Timeshift 2024-03-01.ts"}]})"));
     EXPECT_TRUE(Released(box));
 }
@@ -39,16 +32,13 @@ TEST_F(CliStorageTest, FailuresPrintTheMessageAndReleaseWhatWasMounted)
 {
     TestBox box(173, DemoSize::Tiny);
     const std::string& address = box.address();
-    const CliRun missing = Cli({"ls", address, "/dev/sda1", "/missing"});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "USB memory info error!\n");
+    EXPECT_EQ(Cli({"ls", address, "/dev/sda1", "/missing"}).result(), "1 USB memory info error!\n");
     EXPECT_TRUE(Released(box));
 
     box->SetFault("SIG_COMMAND_START:df", Fault::Reply("SIG_COMMAND_ERROR"));
     for (const char* command : {"ls", "df"}) {
         const CliRun run = Cli({command, address, "/dev/sda1"});
-        EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.out + run.err, "USB memory free space error!\n");
+        EXPECT_EQ(run.result() + run.out, "1 USB memory free space error!\n");
         EXPECT_TRUE(Released(box));
     }
     const std::size_t requests = box->Requests().size();
