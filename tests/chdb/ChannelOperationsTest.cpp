@@ -1,5 +1,7 @@
 #include "chdb/ChannelOperations.h"
 
+#include "tests/chdb/Tables.h"
+
 #include <gtest/gtest.h>
 
 using Names = std::vector<std::string>;
@@ -14,16 +16,15 @@ struct ViewFixture {
 
     ViewFixture()
     {
-        for (int i = 0; i < 16; ++i) {
-            ChannelInfo c;
-            c.setSatelliteId(1);
-            c.setType(i % 2 ? ChannelInfo::kRadio : ChannelInfo::kSdtv);
-            c.setName((i % 2 ? "r" : "c") + std::to_string(i / 2));
-            c.setKey(static_cast<std::uint16_t>(100 + i));
-            c.setLock(i == 4 || i == 10);
+        std::vector<Ch> channels;
+        for (int i = 0; i < 16; ++i)
+            channels.push_back({(i % 2 ? "r" : "c") + std::to_string(i / 2), static_cast<std::uint8_t>(i % 2)});
+        state.db = WithChannels(channels);
+        for (int i : {4, 10}) {
+            ChannelInfo c = state.db.channel(i);
+            c.setLock(1);
             state.db.setChannel(i, c);
         }
-        state.db.setChannelCount(16);
         state.list = 0;
         view = BuildChannelView(state, static_cast<int>(Category::Sat), 0);
     }
@@ -40,36 +41,32 @@ struct ViewFixture {
 
 TEST(MoveViewRows, BlocksCloseUpAndTheTableFollows)
 {
-    struct Case {
-        std::vector<int> selected;
-        MoveDirection direction;
-        std::string rows; // the view's names by their digit; empty: nothing moves
-        int blockFirst, blockLast, focus;
-    };
     const auto up = MoveDirection::Up, down = MoveDirection::Down;
-    const std::vector<Case> cases = {
-        {{2, 4}, up, "02413567", 1, 2, 1}, // rows 3 and 5 become 2 and 3; 2 and 4 follow
-        {{4, 2}, down, "01352467", 4, 5, 5},
-        {{7}, up, "01234576", 6, 6, 6},
-        {{0}, up, ""},
-        {{7}, down, ""},
-        {{}, up, ""},
+    using Block = std::tuple<int, int, int>;
+    const std::vector<std::tuple<std::vector<int>, MoveDirection, std::string, Block>> cases = {
+        // selected rows, direction, the view's names by their digit (empty: nothing moves), the
+        // moved block's first and last rows and the focus afterwards
+        {{2, 4}, up, "02413567", {1, 2, 1}}, // rows 3 and 5 become 2 and 3; 2 and 4 follow
+        {{4, 2}, down, "01352467", {4, 5, 5}},
+        {{7}, up, "01234576", {6, 6, 6}},
+        {{0}, up, "", {}},
+        {{7}, down, "", {}},
+        {{}, up, "", {}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.rows);
+    for (const auto& [selected, direction, rows, block] : cases) {
+        SCOPED_TRACE(rows);
         ViewFixture f;
-        const Names before = f.Table();
-        const auto move = MoveViewRows(f.state, f.view, c.selected, c.direction);
-        ASSERT_EQ(move.has_value(), !c.rows.empty());
+        Names expected = f.Table();
+        const auto move = MoveViewRows(f.state, f.view, selected, direction);
+        ASSERT_EQ(move.has_value(), !rows.empty());
         EXPECT_EQ(f.state.modified, move.has_value()); // nothing moved: the flag stays
-        Names expected = before;
-        for (std::size_t r = 0; r < c.rows.size(); ++r)
-            expected[2 * r] = std::string("c") + c.rows[r]; // the radio slots keep theirs
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            expected[2 * r] = std::string("c") + rows[r]; // the radio slots keep theirs
         EXPECT_EQ(f.Table(), expected);
         EXPECT_EQ(BuildChannelView(f.state, 0, 0).records, f.view.records);
-        if (move)
-            EXPECT_EQ(std::tie(move->blockFirst, move->blockLast, move->focus),
-                      std::tie(c.blockFirst, c.blockLast, c.focus));
+        if (move) {
+            EXPECT_EQ(Block(move->blockFirst, move->blockLast, move->focus), block);
+        }
     }
 }
 
@@ -100,30 +97,26 @@ TEST(MoveViewRows, UserListsStillNameTheSameChannelsAndBrokenViewsMoveNothing)
 
 TEST(ToggleViewLocks, ThePinIsAskedOnceAtTheFirstLockedChannel)
 {
-    struct Case {
-        std::vector<int> rows;
-        bool pinRight;
-        std::string locks; // rows 0..7 afterwards
-        int asked;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::tuple<std::vector<int>, bool, std::string, int>> cases = {
+        // rows, the PIN's answer, the locks of rows 0..7 afterwards, how often it was asked
         {{2, 3}, true, "00010100", 1}, // one locked, one unlocked
         {{2, 3, 5}, false, "00110100", 1},
         {{3, 2, 5}, true, "00010000", 1},
         {{0, 1}, false, "11100100", 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.locks);
+    for (const auto& [rows, pinRight, locks, asked] : cases) {
+        SCOPED_TRACE(locks);
         ViewFixture f;
-        int asked = 0;
-        ToggleViewLocks(f.state, f.view, c.rows, [&] { return ++asked, c.pinRight; });
-        EXPECT_EQ(asked, c.asked);
-        std::string locks;
+        int askedNow = 0;
+        ToggleViewLocks(f.state, f.view, rows, [&] { return ++askedNow, pinRight; });
+        EXPECT_EQ(askedNow, asked);
+        std::string table, shown;
         for (int r = 0; r < f.view.size(); ++r) {
-            locks += char('0' + f.state.db.channel(f.view.tableIndices[std::size_t(r)]).lock());
-            EXPECT_EQ(f.view.records[std::size_t(r)].lock(), locks.back() - '0');
+            table += char('0' + f.state.db.channel(f.view.tableIndices[std::size_t(r)]).lock());
+            shown += char('0' + f.view.records[std::size_t(r)].lock());
         }
-        EXPECT_EQ(locks, c.locks);
+        EXPECT_EQ(table, locks);
+        EXPECT_EQ(shown, locks);
         EXPECT_FALSE(f.state.modified);
     }
 }

@@ -1,5 +1,7 @@
 #include "chdb/ReferenceOrder.h"
 
+#include "tests/chdb/Tables.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -7,16 +9,23 @@ namespace {
 // A channel on one of three transponders that both lists know under ids of their own (a new
 // search numbers them anew): 0 and 1 differ only in polarisation, 2 only in the satellite's
 // position. Transponder -1 lies on a satellite the table does not have.
-struct Ch {
+struct Row {
     std::string name;
     int tp = 0, sid = 0;
     bool radio = false;
 };
 
-ChannelDatabase Build(const std::vector<Ch>& channels, std::uint16_t idBase)
+// Keys 100 + the position in the list as built.
+ChannelDatabase Build(const std::vector<Row>& rows, std::uint16_t idBase)
 {
-    ChannelDatabase db;
     const auto id = [idBase](int n) { return static_cast<std::uint16_t>(idBase + n); };
+    const int satOfTp[3] = {1, 1, 2};
+    std::vector<Ch> channels;
+    for (const Row& r : rows)
+        channels.push_back({r.name, r.radio ? ChannelInfo::kRadio : ChannelInfo::kSdtv,
+                            r.tp < 0 ? std::uint16_t{999} : id(satOfTp[r.tp]), 0, id(10 + r.tp),
+                            static_cast<std::uint16_t>(r.sid)});
+    ChannelDatabase db = WithChannels(channels);
     for (int s = 0; s < 2; ++s) {
         SatInfo sat;
         sat.setId(id(s + 1));
@@ -24,7 +33,6 @@ ChannelDatabase Build(const std::vector<Ch>& channels, std::uint16_t idBase)
         db.setSatellite(s, sat);
     }
     db.setSatelliteCount(2);
-    const int satOfTp[3] = {1, 1, 2};
     for (int t = 0; t < 3; ++t) {
         TpInfo tp;
         tp.setId(id(10 + t));
@@ -34,72 +42,44 @@ ChannelDatabase Build(const std::vector<Ch>& channels, std::uint16_t idBase)
         db.setTransponder(t, tp);
     }
     db.setTransponderCount(3);
-    for (std::size_t i = 0; i < channels.size(); ++i) {
-        const Ch& ch = channels[i];
-        ChannelInfo c;
-        c.setSatelliteId(ch.tp < 0 ? 999 : id(satOfTp[ch.tp]));
-        c.setTransponderId(id(10 + ch.tp));
-        c.setServiceId(static_cast<std::uint16_t>(ch.sid));
-        c.setType(ch.radio ? ChannelInfo::kRadio : ChannelInfo::kSdtv);
-        c.setKey(static_cast<std::uint16_t>(100 + i)); // the position in the list as built
-        c.setName(ch.name);
-        db.setChannel(static_cast<int>(i), c);
-    }
-    db.setChannelCount(static_cast<int>(channels.size()));
     return db;
 }
 
 // The table's channels by the position they had when built.
 std::vector<int> Order(const ChannelDatabase& db)
 {
-    std::vector<int> order;
-    for (int i = 0; i < db.channelCount(); ++i)
-        order.push_back(db.channel(i).key() - 100);
+    std::vector<int> order = Keys(db);
+    for (int& k : order)
+        k -= 100;
     return order;
 }
 
 struct Case {
     const char* what;
-    std::vector<Ch> table;
-    std::vector<Ch> reference;
+    std::vector<Row> table;
+    std::vector<Row> reference;
     std::vector<int> order; // the table's channels afterwards, by their position before
     ReorderSummary summary;
 };
 
-const Ch A{"Alpha", 0, 1}, B{"Beta", 0, 2}, C{"Gamma", 1, 1}, D{"Delta", 2, 1};
-const Ch R1{"Radio 1", 0, 50, true}, R2{"Radio 2", 2, 51, true};
+const Row A{"Alpha", 0, 1}, B{"Beta", 0, 2}, C{"Gamma", 1, 1}, D{"Delta", 2, 1};
+const Row R1{"Radio 1", 0, 50, true}, R2{"Radio 2", 2, 51, true};
 
 const Case kCases[] = {
     {"identical lists", {A, B, C, R1}, {A, B, C, R1}, {0, 1, 2, 3}, {4, 0, 0}},
     {"the reference reversed", {A, B, C, D}, {D, C, B, A}, {3, 2, 1, 0}, {4, 4, 0}},
     // B renamed (same tuning), X new, D gone from the box.
-    {"rescan: new, missing and renamed",
-     {A, {"Beta HD", 0, 2}, {"X", 2, 7}, C},
-     {C, A, B, D},
-     {3, 0, 1, 2},
-     {3, 4, 1}},
+    {"rescan: new, missing and renamed", {A, {"Beta HD", 0, 2}, {"X", 2, 7}, C}, {C, A, B, D}, {3, 0, 1, 2}, {3, 4, 1}},
     // Same polarisation or position alone is not the same channel.
     {"tuning parts all count", {{"Q", 1, 1}, {"Q2", 2, 1}}, {A}, {0, 1}, {0, 0, 2}},
-    {"a service that moved is found by its unique name",
-     {{"News", 2, 9}, A},
-     {A, {"News", 0, 5}},
-     {1, 0},
-     {2, 2, 0}},
+    {"a service that moved is found by its unique name", {{"News", 2, 9}, A}, {A, {"News", 0, 5}}, {1, 0}, {2, 2, 0}},
     {"no satellite record: by name", {B, {"Lost", -1, 3}}, {{"Lost", -1, 4}, B}, {1, 0}, {2, 2, 0}},
     {"duplicates in the table pair in order", {A, A, B}, {B, A}, {2, 0, 1}, {2, 3, 1}},
     {"duplicates in the reference pair in order", {B, A}, {A, B, A}, {1, 0}, {2, 2, 0}},
-    {"an ambiguous name matches nothing",
-     {{"Same", 2, 8}, {"Same", 2, 9}},
-     {{"Same", 1, 1}},
-     {0, 1},
-     {0, 0, 2}},
+    {"an ambiguous name matches nothing", {{"Same", 2, 8}, {"Same", 2, 9}}, {{"Same", 1, 1}}, {0, 1}, {0, 0, 2}},
     {"TV and radio sort together", {R2, D, R1, A}, {A, R1, D, R2}, {3, 2, 1, 0}, {4, 4, 0}},
     // The same service id and name as TV and as radio are two channels.
-    {"the kind counts",
-     {{"Both", 0, 5, true}, {"Both", 0, 5}},
-     {{"Both", 0, 5}},
-     {1, 0},
-     {1, 2, 1}},
+    {"the kind counts", {{"Both", 0, 5, true}, {"Both", 0, 5}}, {{"Both", 0, 5}}, {1, 0}, {1, 2, 1}},
     {"an empty reference keeps the order", {A, B}, {}, {0, 1}, {0, 0, 2}},
 };
 

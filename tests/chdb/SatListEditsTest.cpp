@@ -1,7 +1,7 @@
 // The record edits of the satellite list editor on its working tables.
 #include "chdb/SatListEdits.h"
 
-#include "tests/chdb/EditTables.h"
+#include "tests/chdb/Tables.h"
 #include "util/ByteOrder.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ TEST(SatListEdits, RowsFollowTheStoredCountsAndIds)
     EXPECT_TRUE(TransponderRows(db, 0).empty());
 }
 
-TEST(SatListEdits, AddTransponderAppendsWithoutIdAndCounts)
+TEST(SatListEdits, AddTransponderAppendsWithoutIdCountsGetsAnIdAndStopsAtTheLimits)
 {
     ChannelDatabase db = EditTables();
     TpInfo values;
@@ -31,8 +31,10 @@ TEST(SatListEdits, AddTransponderAppendsWithoutIdAndCounts)
     values.setPolarization(1);
     values.setPilot(2);
     TpInfo slot;
+    SatInfo sat;
     slot.bytes()[10] = 0x5A;
     db.setTransponder(3, slot);
+    EXPECT_FALSE(TransponderLimitMessage(db, 1));
     ASSERT_EQ(AddTransponder(db, 1, values), 3);
     const auto image = db.image(ChannelDatabase::kChData);
     const std::size_t t = 6312 + 36 * 3;
@@ -42,15 +44,16 @@ TEST(SatListEdits, AddTransponderAppendsWithoutIdAndCounts)
               (std::vector<int>{0xFFFF, 8, 12345, 22000, 9, 1, 2, 0x5A})); // the slot's other bytes stay
     EXPECT_EQ(db.transponderCount(), 4);
     EXPECT_EQ(db.satellite(1).transponderCount(), 2);
-}
+    // An id is given when first asked for: from 0xF000 on, per satellite.
+    EXPECT_EQ(AssignTransponderId(db, TransponderRows(db, 1), 3), 0xF000);
+    EXPECT_EQ(AssignTransponderId(db, TransponderRows(db, 1), 3), 0xF000); // once given, it stays
+    const int second = AddTransponder(db, 1, TpInfo{});
+    EXPECT_EQ(AssignTransponderId(db, TransponderRows(db, 1), second), 0xF001);
+    const int other = AddTransponder(db, 0, TpInfo{});
+    EXPECT_EQ(AssignTransponderId(db, TransponderRows(db, 0), other), 0xF000);
 
-TEST(SatListEdits, LimitsRefuseBeforeAnythingChanges)
-{
-    ChannelDatabase db = EditTables();
-    EXPECT_FALSE(TransponderLimitMessage(db, 0));
-    EXPECT_FALSE(ChannelLimitMessage(db));
     // A satellite's count is one byte: the 256th transponder is refused, never wrapped.
-    SatInfo sat = db.satellite(0);
+    sat = db.satellite(0);
     sat.setTransponderCount(255);
     db.setSatellite(0, sat);
     EXPECT_EQ(TransponderLimitMessage(db, 0), "Max. no. of transponders reached!\n\nLimit : 255");
@@ -59,10 +62,7 @@ TEST(SatListEdits, LimitsRefuseBeforeAnythingChanges)
     db.setTransponderCount(1500);
     EXPECT_EQ(TransponderLimitMessage(db, 1), "Max. no. of transponders reached!\n\nLimit : 1500");
     EXPECT_EQ(AddTransponder(db, 1, TpInfo{}), -1);
-    db.setChannelCount(9999);
-    EXPECT_EQ(ChannelLimitMessage(db), "Max. no. of channels in a list reached!\n\nLimit : 9999");
-    EXPECT_EQ(AddChannel(db, 7, 11, ChannelValues{}), -1);
-    EXPECT_EQ(db.channelCount(), 9999);
+    EXPECT_EQ(db.transponderCount(), 1500);
 }
 
 TEST(SatListEdits, DeleteTransponderTakesItsChannelsOutOfEveryList)
@@ -73,8 +73,7 @@ TEST(SatListEdits, DeleteTransponderTakesItsChannelsOutOfEveryList)
     const TpInfo last = db.transponder(2);
 
     EXPECT_EQ(DeleteTransponder(db, 0, 0), 3); // channels 0, 2, 4
-    EXPECT_EQ(db.channelCount(), 2);
-    EXPECT_EQ(db.channel(1).key(), 103);
+    EXPECT_EQ(Keys(db), (std::vector{101, 103}));
     EXPECT_EQ(db.userListEntries(0, ListKind::Tv), (std::vector<std::int32_t>{0, 1}));
     EXPECT_EQ(db.userListSize(9, ListKind::Radio), 0);
     // Later records move down with their ids; the old last slot keeps its copy.
@@ -91,43 +90,31 @@ TEST(SatListEdits, DeleteTransponderTakesItsChannelsOutOfEveryList)
     EXPECT_EQ(db.satellite(0).transponderCount(), 0);
 }
 
-TEST(SatListEdits, NewTransponderIdsStartAt0xF000PerSatellite)
-{
-    ChannelDatabase db = EditTables();
-    const int added = AddTransponder(db, 0, TpInfo{});
-    EXPECT_EQ(AssignTransponderId(db, TransponderRows(db, 0), added), 0xF000);
-    EXPECT_EQ(AssignTransponderId(db, TransponderRows(db, 0), added), 0xF000); // once given, it stays
-    const int second = AddTransponder(db, 0, TpInfo{});
-    EXPECT_EQ(AssignTransponderId(db, TransponderRows(db, 0), second), 0xF001);
-    const int other = AddTransponder(db, 1, TpInfo{});
-    EXPECT_EQ(AssignTransponderId(db, TransponderRows(db, 1), other), 0xF000);
-}
-
-TEST(SatListEdits, ChannelKeys)
+TEST(SatListEdits, NextChannelKeyIsAbove2000AndFree)
 {
     const struct { std::vector<std::uint16_t> keys; std::uint16_t next; } cases[] = {
         {{}, 2001}, {{1500, 7}, 2001}, {{2500, 2000}, 2501},
         {{0xFFFF, 2001, 2002}, 2003}, // past 0xFFFF: the first free key above 2000
     };
     for (const auto& c : cases) {
-        ChannelDatabase db;
+        ChannelDatabase db = WithChannels(std::vector<Ch>(c.keys.size()));
         for (std::size_t i = 0; i < c.keys.size(); ++i) {
-            ChannelInfo ch;
+            ChannelInfo ch = db.channel(static_cast<int>(i));
             ch.setKey(c.keys[i]);
             db.setChannel(static_cast<int>(i), ch);
         }
-        db.setChannelCount(static_cast<int>(c.keys.size()));
         EXPECT_EQ(NextChannelKey(db), c.next) << c.keys.size();
     }
 }
 
-TEST(SatListEdits, AddChannelWritesTheBytesOfANewRecord)
+TEST(SatListEdits, AddChannelWritesTheBytesOfANewRecordUnderTheLimit)
 {
     ChannelDatabase db = EditTables();
     db.setUserListEntries(0, ListKind::Tv, {1});
     ChannelInfo stale;
     std::fill(stale.bytes().begin(), stale.bytes().end(), std::uint8_t{0xEE});
     db.setChannel(5, stale);
+    EXPECT_FALSE(ChannelLimitMessage(db));
     const ChannelValues values{"New", 0x1234, 0x100, 0x101, 0x102, 0x103, ChannelInfo::kHdtv, 1};
     ASSERT_EQ(AddChannel(db, 7, 0xF000, values), 5);
 
@@ -139,6 +126,11 @@ TEST(SatListEdits, AddChannelWritesTheBytesOfANewRecord)
     EXPECT_TRUE(std::equal(expected, expected + 64, image.begin() + 60316 + 64 * 5));
     EXPECT_EQ(db.channelCount(), 6);
     EXPECT_EQ(db.userListEntries(0, ListKind::Tv), (std::vector<std::int32_t>{1}));
+
+    db.setChannelCount(9999);
+    EXPECT_EQ(ChannelLimitMessage(db), "Max. no. of channels in a list reached!\n\nLimit : 9999");
+    EXPECT_EQ(AddChannel(db, 7, 11, ChannelValues{}), -1);
+    EXPECT_EQ(db.channelCount(), 9999);
 }
 
 TEST(SatListEdits, NamesTakeTheSelectorAndStayWithin23Bytes)

@@ -10,10 +10,13 @@
 #include <nlohmann/json.hpp>
 
 #include <fstream>
-#include <sstream>
+
+using nlohmann::json;
 
 namespace {
 
+// One satellite with one transponder, a TV channel with a selector byte and quotes in its
+// name, a radio channel, user list 1 named and holding both.
 ChannelDatabase SampleDatabase()
 {
     ChannelDatabase db;
@@ -25,14 +28,12 @@ ChannelDatabase SampleDatabase()
     db.setSatellite(0, sat);
     db.setSatelliteCount(1);
     TpInfo tp;
-    tp.setId(7);
     tp.setSatelliteId(0xc0);
     tp.setFrequency(11836);
     db.setTransponder(0, tp);
     db.setTransponderCount(1);
     ChannelInfo tv;
     tv.setSatelliteId(0xc0);
-    tv.setTransponderId(7);
     tv.setType(2);
     tv.setCasMask(0x800);
     tv.setKey(2001);
@@ -52,82 +53,62 @@ ChannelDatabase SampleDatabase()
 
 } // namespace
 
-TEST(CliDump, JsonHasTheDocumentedKeysAndStoredValues)
+TEST(CliDump, JsonCsvAndTextShowTheStoredValues)
 {
     TempDir dir;
     ASSERT_TRUE(SampleDatabase().SaveToFolder(dir.path()));
     const CliRun run = Cli({"dump", dir.path().string(), "--format", "json"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto j = nlohmann::json::parse(run.out);
+    const auto j = json::parse(run.out);
     EXPECT_EQ(j["pin"], "0042");
-    EXPECT_EQ(j["satellites"][0]["id"], 0xc0);
-    EXPECT_EQ(j["satellites"][0]["name"], "Astra 19.2E");
-    EXPECT_EQ(j["satellites"][0]["positioner"], 255);
-    EXPECT_EQ(j["transponders"][0]["frequency"], 11836);
+    EXPECT_EQ(j["satellites"][0], json::parse(R"({"index": 0, "id": 192, "name": "Astra 19.2E", "position": 192,
+        "lnb_type": 0, "lnb_low": 0, "lnb_high": 0, "tone_22k": 0, "diseqc": 0, "diseqc11_port": 0,
+        "lnb_power": 0, "transponder_count": 0, "positioner": 255})"));
+    EXPECT_EQ(j["transponders"][0], json::parse(R"({"index": 0, "id": 0, "satellite_id": 192, "frequency": 11836,
+        "symbol_rate": 0, "fec": 0, "polarization": 0, "pilot": 0})"));
     ASSERT_EQ(j["channels"].size(), 2u);
-    EXPECT_EQ(j["channels"][0]["name"], "T\xC3\x9CRK, \"1\"");
-    EXPECT_EQ(j["channels"][0]["name_hex"].get<std::string>().substr(0, 6), "0554dc"); // selector, T, \xDC
-    EXPECT_EQ(j["channels"][0]["cas_mask"], 0x800);
-    EXPECT_EQ(j["channels"][0]["radio"], false);
+    EXPECT_EQ(j["channels"][0], json::parse(R"({"index": 0, "satellite_id": 192, "transponder_id": 0,
+        "service_id": 0, "pmt_pid": 0, "video_pid": 0, "audio_pid": 0, "pcr_pid": 0, "cas_mask": 2048, "type": 2,
+        "lock": 0, "key": 2001, "radio": false, "name": "T\u00dcRK, \"1\"", "name_hex": "0554dc524b2c20223122"})"));
     EXPECT_EQ(j["channels"][1]["radio"], true);
     ASSERT_EQ(j["user_lists"].size(), 10u);
-    EXPECT_EQ(j["user_lists"][0]["number"], 1);
-    EXPECT_EQ(j["user_lists"][0]["name"], "Favs");
+    EXPECT_EQ(j["user_lists"][0], json::parse(R"({"number": 1, "name": "Favs", "tv": [0], "radio": [1]})"));
     EXPECT_TRUE(j["user_lists"][1]["name"].is_null());
-    EXPECT_EQ(j["user_lists"][0]["tv"], nlohmann::json::array({0}));
-    EXPECT_EQ(j["user_lists"][0]["radio"], nlohmann::json::array({1}));
-}
 
-TEST(CliDump, CsvQuotesNamesAndTextSummarises)
-{
-    TempDir dir;
     RecordingMessages messages;
     ASSERT_TRUE(ExportBackup(SampleDatabase(), dir / "s.ech", messages));
     const CliRun csv = Cli({"dump", (dir / "s.ech").string(), "--format=csv"});
     ASSERT_EQ(csv.status, 0);
-    std::istringstream lines(csv.out);
-    std::string header, first;
-    std::getline(lines, header);
-    std::getline(lines, first);
-    EXPECT_EQ(header.rfind("index,satellite_id,", 0), 0u);
-    EXPECT_NE(first.find(",\"T\xC3\x9CRK, \"\"1\"\"\","), std::string::npos) << first;
-
+    EXPECT_EQ(csv.out.substr(0, csv.out.find("\r\n1,")),
+              "index,satellite_id,transponder_id,service_id,pmt_pid,video_pid,audio_pid,pcr_pid,cas_mask,type,lock,"
+              "key,radio,name,name_hex\r\n0,192,0,0,0,0,0,0,2048,2,0,2001,false,\"T\xC3\x9CRK, \"\"1\"\"\","
+              "0554dc524b2c20223122");
     const CliRun text = Cli({"dump", (dir / "s.ech").string()});
     EXPECT_EQ(text.status, 0);
-    EXPECT_NE(text.out.find("2 (1 TV, 1 radio, 1 HD, 2 scrambled, 0 locked)"), std::string::npos)
-        << text.out;
+    EXPECT_NE(text.out.find("2 (1 TV, 1 radio, 1 HD, 2 scrambled, 0 locked)"), std::string::npos) << text.out;
 }
 
-TEST(CliPack, PackAndUnpackAreByteExact)
+TEST(CliPack, PackAndUnpackAreByteExactAndFailuresPrintTheMessage)
 {
     TempDir dir;
-    const ChannelDatabase db = SampleDatabase();
-    ASSERT_TRUE(db.SaveToFolder(dir / ""));
+    ASSERT_TRUE(SampleDatabase().SaveToFolder(dir / ""));
     ASSERT_EQ(Cli({"pack", dir.path().string(), (dir / "b.ech").string()}).status, 0);
     EXPECT_EQ(std::filesystem::file_size(dir / "b.ech"), kBackupFileSize);
     ASSERT_EQ(Cli({"unpack", (dir / "b.ech").string(), (dir / "out").string()}).status, 0);
     for (const char* name : {"chdata.dat", "chidx.dat", "menudata.dat"})
         EXPECT_EQ(ReadFile(dir / "out" / name), ReadFile(dir / name)) << name;
-}
 
-TEST(CliPack, FailuresPrintTheMessageAndExitOne)
-{
-    TempDir dir;
     std::ofstream(dir / "bad.ech") << "short";
-    CliRun run = Cli({"unpack", (dir / "bad.ech").string(), (dir / "out").string()});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Version not matching!\n");
-    EXPECT_FALSE(std::filesystem::exists(dir / "out"));
-
-    run = Cli({"dump", (dir / "empty-folder").string()});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Version not matching!\n"); // not a folder and not a backup
-
     std::filesystem::create_directory(dir / "folder");
-    run = Cli({"pack", (dir / "folder").string(), (dir / "x.ech").string()});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "File read error!\n");
-
+    const std::vector<std::pair<std::vector<std::string>, std::string>> failures = {
+        {{"unpack", (dir / "bad.ech").string(), (dir / "bad").string()}, "Version not matching!\n"},
+        {{"dump", (dir / "empty-folder").string()}, "Version not matching!\n"}, // no folder, no backup
+        {{"pack", (dir / "folder").string(), (dir / "x.ech").string()}, "File read error!\n"},
+    };
+    for (const auto& [args, message] : failures)
+        EXPECT_EQ(Cli(args).result(), "1 " + message);
+    EXPECT_FALSE(std::filesystem::exists(dir / "bad"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.ech"));
     EXPECT_EQ(Cli({"dump"}).status, 2);
     EXPECT_EQ(Cli({"frobnicate"}).status, 2);
     EXPECT_EQ(Cli({"--help"}).status, 0);

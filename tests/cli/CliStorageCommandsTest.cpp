@@ -1,65 +1,30 @@
-#include "platform/IcmpSocket.h"
+#include "tests/cli/CliBoxFixture.h"
 
-#include "tests/cli/CliRunner.h"
-#include "tests/stbsim/TestBox.h"
-
-#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <thread>
-
-namespace {
-
-// The commands use the real reachability check, on loopback.
-class CliStorageTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!IcmpSocket::Open())
-            GTEST_SKIP() << "no ICMP socket can be opened here";
-    }
-
-    // True once the box has been told to release its disk.
-    static bool Released(TestBox& box)
-    {
-        for (int i = 0; i < 1000 && box->MountedDevice(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return !box->MountedDevice() && box->Requests().back() == "SIG_MOUNT_END";
-    }
-};
-
-} // namespace
+using CliStorageTest = CliBoxTest;
+using nlohmann::json;
 
 TEST_F(CliStorageTest, DisksLsAndDfShowTheBoxsStorage)
 {
     TestBox box(172, DemoSize::Tiny);
     const std::string& address = box.address();
-    const CliRun text = Cli({"disks", address});
-    EXPECT_EQ(text.status, 0) << text.err;
-    EXPECT_EQ(text.out, "Disk 1\t/dev/sda1\t8019648000\nDisk 2-1\t/dev/sdb1\t8225280000\n"
+    EXPECT_EQ(Cli({"disks", address}).out, "Disk 1\t/dev/sda1\t8019648000\nDisk 2-1\t/dev/sdb1\t8225280000\n"
                         "Disk 2-2\t/dev/sdb2\t7772889600\n");
-    EXPECT_EQ(
-        nlohmann::json::parse(Cli({"disks", address, "--format", "json"}).out)[2],
-        (nlohmann::json{{"device", "/dev/sdb2"}, {"label", "Disk 2-2"}, {"size", 7772889600}}));
+    EXPECT_EQ(json::parse(Cli({"disks", address, "--format", "json"}).out)[2],
+              (json{{"device", "/dev/sdb2"}, {"label", "Disk 2-2"}, {"size", 7772889600}}));
     EXPECT_EQ(box->MountedDevice(), std::nullopt);
 
-    const CliRun music = Cli({"ls", address, "/dev/sda1", "/Music/"});
-    EXPECT_EQ(music.status, 0) << music.err;
-    EXPECT_EQ(music.out, "d          4096  Caf\xC3\xA9 del Mar\n"
+    EXPECT_EQ(Cli({"ls", address, "/dev/sda1", "/Music/"}).out, "d          4096  Caf\xC3\xA9 del Mar\n"
                          "-           120  Playlist.m3u\n"
                          "1 Folder, 1 Files, 120.0 Byte\n");
     EXPECT_TRUE(Released(box));
 
-    const CliRun df = Cli({"df", address, "/dev/sdb2"});
-    EXPECT_EQ(df.status, 0) << df.err;
+    const std::string free = Cli({"df", address, "/dev/sdb2"}).out;
     EXPECT_TRUE(Released(box));
-    const CliRun json = Cli({"ls", address, "/dev/sdb2", "/Timeshift", "--format=json"});
-    EXPECT_EQ(json.status, 0) << json.err;
-    const nlohmann::json listing = nlohmann::json::parse(json.out);
-    EXPECT_EQ(listing["path"], "/Timeshift");
-    EXPECT_EQ(listing["free"], std::stoll(df.out));
-    EXPECT_EQ(listing["entries"], nlohmann::json::parse(R"([{"kind": "file", "size": 4831842529,
-                                                             "name": "Timeshift 2024-03-01.ts"}])"));
+    EXPECT_EQ(json::parse(Cli({"ls", address, "/dev/sdb2", "/Timeshift", "--format=json"}).out),
+              json::parse(R"({"path": "/Timeshift", "free": )" + free + R"(, "entries": [{"kind": "file",
+                          "size": 4831842529, "name": "Timeshift 2024-03-01.ts"}]})"));
     EXPECT_TRUE(Released(box));
 }
 
@@ -67,33 +32,25 @@ TEST_F(CliStorageTest, FailuresPrintTheMessageAndReleaseWhatWasMounted)
 {
     TestBox box(173, DemoSize::Tiny);
     const std::string& address = box.address();
-    const CliRun missing = Cli({"ls", address, "/dev/sda1", "/missing"});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "USB memory info error!\n");
+    EXPECT_EQ(Cli({"ls", address, "/dev/sda1", "/missing"}).result(), "1 USB memory info error!\n");
     EXPECT_TRUE(Released(box));
 
     box->SetFault("SIG_COMMAND_START:df", Fault::Reply("SIG_COMMAND_ERROR"));
     for (const char* command : {"ls", "df"}) {
         const CliRun run = Cli({command, address, "/dev/sda1"});
-        EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "USB memory free space error!\n");
+        EXPECT_EQ(run.result() + run.out, "1 USB memory free space error!\n");
         EXPECT_TRUE(Released(box));
     }
     const std::size_t requests = box->Requests().size();
-    const CliRun unknown = Cli({"df", address, "/dev/sdz9"});
-    EXPECT_EQ(unknown.err, "USB memory connect error!\n");
+    EXPECT_EQ(Cli({"df", address, "/dev/sdz9"}).err, "USB memory connect error!\n");
     EXPECT_EQ(box->Requests().size(), requests + 1); // nothing mounted, nothing to release
     box->SetFault("SIG_GET_DISK_INFO", Fault::Reply("SIG_DISK_INFO_ERROR"));
     EXPECT_EQ(Cli({"disks", address}).err, "USB memory info error!\n");
 
-    for (const std::vector<std::string>& usage :
-         std::vector<std::vector<std::string>>{{"disks"},
-                                               {"disks", address, "--format", "xml"},
-                                               {"ls", address},
-                                               {"ls", address, "/dev/sda1", "Music"},
-                                               {"ls", address, "/dev/sda1", "/Music/../.."},
-                                               {"df", address, "/dev/sda1", "x"}})
+    for (const std::vector<std::string>& usage : std::vector<std::vector<std::string>>{
+             {"disks"}, {"disks", address, "--format", "xml"}, {"ls", address},
+             {"ls", address, "/dev/sda1", "Music"}, {"ls", address, "/dev/sda1", "/Music/../.."},
+             {"df", address, "/dev/sda1", "x"}})
         EXPECT_EQ(Cli(usage).status, 2) << usage.size();
     EXPECT_EQ(box->Requests().size(), requests + 2);
 }

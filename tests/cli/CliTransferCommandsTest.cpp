@@ -1,43 +1,12 @@
-#include "platform/IcmpSocket.h"
-
-#include "tests/cli/CliRunner.h"
-#include "tests/stbsim/TestBox.h"
-
-#include <gtest/gtest.h>
+#include "tests/cli/CliBoxFixture.h"
 
 #include <csignal>
-#include <thread>
 
 namespace fs = std::filesystem;
 using Args = std::vector<std::string>;
+using CliTransferTest = CliBoxTest;
 
 namespace {
-
-// The commands use the real reachability check, on loopback.
-class CliTransferTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!IcmpSocket::Open())
-            GTEST_SKIP() << "no ICMP socket can be opened here";
-    }
-
-    // True once the box has been told to release its disk.
-    static bool Released(TestBox& box)
-    {
-        for (int i = 0; i < 200 && box->MountedDevice(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return !box->MountedDevice() && box->Requests().back() == "SIG_MOUNT_END";
-    }
-};
-
-CliRun Answering(const Args& args, const std::string& answers)
-{
-    std::istringstream input(answers);
-    std::ostringstream out, err;
-    const int status = RunCli(args, out, err, {&input, true, false});
-    return {status, out.str(), err.str()};
-}
 
 std::vector<std::string> Names(const fs::path& folder)
 {
@@ -55,22 +24,18 @@ TEST_F(CliTransferTest, GetPutAndRmCopyAndDeleteWholeTrees)
     TestBox box(195, DemoSize::Tiny);
     const std::string& address = box.address();
     TempDir pc;
-    const CliRun get = Cli({"get", address, "/dev/sda1", "/Movies", "/readme.txt", pc.path()});
-    EXPECT_EQ(get.status, 0) << get.err;
-    EXPECT_EQ(get.err, "");
+    EXPECT_EQ(Cli({"get", address, "/dev/sda1", "/Movies", "/readme.txt", pc.path()}).result(), "0 ");
     EXPECT_EQ(ReadWholeFile(pc / "Movies/Short clips/Outtakes/take 1.ts"),
               ReadWholeFile(box.sda1() / "Movies/Short clips/Outtakes/take 1.ts"));
     EXPECT_EQ(Names(pc.path()).size(), 9u);
     EXPECT_TRUE(Released(box));
 
-    const CliRun put = Cli({"put", address, "/dev/sda1", (pc / "Movies").string(),
-                            (pc / "readme.txt").string(), "/Empty folder", "--quiet"});
-    EXPECT_EQ(put.status, 0) << put.err;
+    EXPECT_EQ(Cli({"put", address, "/dev/sda1", (pc / "Movies").string(), (pc / "readme.txt").string(),
+                   "/Empty folder", "--quiet"}).result(), "0 ");
     EXPECT_EQ(Names(box.sda1() / "Empty folder"), Names(pc.path()));
     EXPECT_TRUE(Released(box));
 
-    const CliRun rm = Cli({"rm", address, "/dev/sda1", "/Empty folder/Movies", "/Empty folder/readme.txt"});
-    EXPECT_EQ(rm.status, 0) << rm.err;
+    EXPECT_EQ(Cli({"rm", address, "/dev/sda1", "/Empty folder/Movies", "/Empty folder/readme.txt"}).result(), "0 ");
     EXPECT_TRUE(fs::is_empty(box.sda1() / "Empty folder"));
     EXPECT_TRUE(Released(box));
 }
@@ -87,21 +52,14 @@ TEST_F(CliTransferTest, ExistingFilesAreSkippedReplacedOrAskedAbout)
     for (const char* name : {"clip 01.ts", "clip 02.ts", "Outtakes/take 1.ts"})
         WriteWholeFile(pc / "Short clips" / name, "old");
 
-    const CliRun skipped = Cli(get);
-    EXPECT_EQ(skipped.status, 0);
+    const auto skipped = [&](const char* name) { return "Skipped, it exists: " + clips + name + "\n"; };
+    const auto asked = [&](const char* name) { return "Overwrite " + clips + name + "? [y]es, [n]o, [a]ll, [s]kip all: "; };
+    EXPECT_EQ(Cli(get).result(), "0 " + skipped("/clip 01.ts") + skipped("/clip 02.ts") + skipped("/Outtakes/take 1.ts"));
     EXPECT_TRUE(Released(box));
-    EXPECT_EQ(skipped.err, "Skipped, it exists: " + clips + "/clip 01.ts\nSkipped, it exists: " +
-                               clips + "/clip 02.ts\nSkipped, it exists: " + clips +
-                               "/Outtakes/take 1.ts\n");
-    const CliRun asked = Answering(get, "y\nmaybe\nn\n");
-    EXPECT_EQ(asked.status, 0);
+    EXPECT_EQ(Cli(get, "y\nmaybe\nn\n").result(), "0 " + asked("/clip 01.ts") + asked("/clip 02.ts") + asked("/clip 02.ts") +
+                                skipped("/clip 02.ts") + asked("/Outtakes/take 1.ts") + "\n" +
+                                skipped("/Outtakes/take 1.ts"));
     EXPECT_TRUE(Released(box));
-    EXPECT_EQ(asked.err, "Overwrite " + clips + "/clip 01.ts? [y]es, [n]o, [a]ll, [s]kip all: " +
-                             "Overwrite " + clips + "/clip 02.ts? [y]es, [n]o, [a]ll, [s]kip all: " +
-                             "Overwrite " + clips + "/clip 02.ts? [y]es, [n]o, [a]ll, [s]kip all: " +
-                             "Skipped, it exists: " + clips + "/clip 02.ts\n" + "Overwrite " +
-                             clips + "/Outtakes/take 1.ts? [y]es, [n]o, [a]ll, [s]kip all: \n" +
-                             "Skipped, it exists: " + clips + "/Outtakes/take 1.ts\n");
     EXPECT_NE(ReadWholeFile(pc / "Short clips/clip 01.ts"), "old");
     EXPECT_EQ(ReadWholeFile(pc / "Short clips/clip 02.ts"), "old");
     Args all = get;
@@ -129,14 +87,10 @@ TEST_F(CliTransferTest, UsageErrorsAndMissingSourcesChangeNothing)
         EXPECT_EQ(Cli(usage).status, 2) << usage[0] << " " << usage[3];
     EXPECT_TRUE(box->Requests().empty());
 
-    const CliRun missing = Cli({"rm", a, "/dev/sda1", "/readme.txt", "/nothing"});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "File not exist!: /nothing\n");
+    EXPECT_EQ(Cli({"rm", a, "/dev/sda1", "/readme.txt", "/nothing"}).result(), "1 File not exist!: /nothing\n");
     EXPECT_TRUE(fs::exists(box.sda1() / "readme.txt"));
     ASSERT_TRUE(Released(box));
-    const CliRun gone = Cli({"put", a, "/dev/sda1", local + "/gone.txt", "/"});
-    EXPECT_EQ(gone.status, 1);
-    EXPECT_EQ(gone.err, "File open error!: " + local + "/gone.txt\n");
+    EXPECT_EQ(Cli({"put", a, "/dev/sda1", local + "/gone.txt", "/"}).result(), "1 File open error!: " + local + "/gone.txt\n");
 }
 
 // Ctrl+C while the bytes arrive (the box pauses halfway through): no part file is left, the
@@ -156,8 +110,7 @@ TEST_F(CliTransferTest, CtrlCCancelsCleanly)
     });
     const CliRun run = Cli({"get", box.address(), "/dev/sda1", "/slow.ts", pc.path()});
     interrupter.join();
-    EXPECT_EQ(run.status, 130);
-    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.result(), "130 ");
     EXPECT_TRUE(fs::is_empty(pc.path()));
     EXPECT_TRUE(Released(box));
 }

@@ -11,19 +11,22 @@
 #include <fstream>
 
 namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
 
 namespace {
-
-ChannelDatabase WithChannels(int count)
-{
-    ChannelDatabase db;
-    db.setChannelCount(count);
-    return db;
-}
 
 std::size_t Entries(const fs::path& folder)
 {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+}
+
+Lines Describe(const std::vector<KeptBackup>& kept)
+{
+    Lines lines;
+    for (const KeptBackup& b : kept)
+        lines.push_back(b.address + " " + b.date + " " + b.time + " " + BackupKindName(b.kind) + " " +
+                        std::to_string(b.channels) + " " + b.path.filename().string());
+    return lines;
 }
 
 // Local time is UTC here so that the names are known; the clock is the test's.
@@ -36,10 +39,11 @@ protected:
         setenv("CHANNELTOOL_REGISTRY", (dir / "registry").c_str(), 1);
     }
 
-    std::optional<fs::path> Save(int channels, const std::string& address,
-                                 BackupKind kind = BackupKind::Downloaded)
+    std::optional<fs::path> Save(int channels, const std::string& address, BackupKind kind = BackupKind::Downloaded)
     {
-        return history.Save(WithChannels(channels), address, kind, messages);
+        ChannelDatabase db;
+        db.setChannelCount(channels);
+        return history.Save(db, address, kind, messages);
     }
 
     TempDir dir;
@@ -48,29 +52,33 @@ protected:
     RecordingMessages messages;
 };
 
-TEST_F(BackupHistoryTest, SavesNamedByTimeAndKindAndListsNewestFirst)
+// A folder that is no box's is not looked into; the restore offers the current box's backups,
+// else those of the last box connected to, else every box's.
+TEST_F(BackupHistoryTest, SavesNamedByTimeAndKindListsNewestFirstAndOffersTheRightBox)
 {
+    EXPECT_FALSE(history.HasAny());
+    EXPECT_TRUE(BackupsToOffer(history, "").empty());
     ASSERT_TRUE(Save(12, "127.0.0.1"));
     ASSERT_TRUE(Save(13, "127.0.0.1", BackupKind::Uploaded));
     ASSERT_TRUE(Save(14, "127.1")); // the same box, written another way
     now += 61;
-    ASSERT_TRUE(Save(15, "127.0.0.1", BackupKind::Uploaded));
+    ASSERT_TRUE(Save(15, "10.0.0.2", BackupKind::Uploaded));
+    fs::create_directory(dir / "backups" / "not-a-box");
+    std::ofstream(dir / "backups" / "not-a-box" / "20231115-130000-downloaded.ech") << "x";
     EXPECT_TRUE(messages.texts().empty());
-    EXPECT_EQ(Entries(dir / "backups"), 1u);
-    EXPECT_TRUE(ReadBackup(dir / "backups/127.0.0.1/20231115-120000-downloaded.ech", messages) ==
-                WithChannels(12));
+    EXPECT_EQ(ReadBackup(dir / "backups/127.0.0.1/20231115-120000-downloaded.ech", messages)->channelCount(), 12);
+    const Lines box = {"127.0.0.1 2023-11-15 12:00:00 downloaded 14 20231115-120000-downloaded-3.ech",
+                       "127.0.0.1 2023-11-15 12:00:00 uploaded 13 20231115-120000-uploaded-2.ech",
+                       "127.0.0.1 2023-11-15 12:00:00 downloaded 12 20231115-120000-downloaded.ech"};
+    EXPECT_EQ(Describe(history.List("127.0.0.1")), box);
+    Lines all = box;
+    all.insert(all.begin(), "10.0.0.2 2023-11-15 12:01:01 uploaded 15 20231115-120101-uploaded.ech");
+    EXPECT_EQ(Describe(history.ListAll()), all);
 
-    std::vector<std::string> kept;
-    for (const KeptBackup& b : history.List("127.0.0.1"))
-        kept.push_back(b.address + " " + b.date + " " + b.time + " " + BackupKindName(b.kind) +
-                       " " + std::to_string(b.channels) + " " + b.path.filename().string());
-    EXPECT_EQ(kept,
-              (std::vector<std::string>{
-                  "127.0.0.1 2023-11-15 12:01:01 uploaded 15 20231115-120101-uploaded.ech",
-                  "127.0.0.1 2023-11-15 12:00:00 downloaded 14 20231115-120000-downloaded-3.ech",
-                  "127.0.0.1 2023-11-15 12:00:00 uploaded 13 20231115-120000-uploaded-2.ech",
-                  "127.0.0.1 2023-11-15 12:00:00 downloaded 12 20231115-120000-downloaded.ech",
-              }));
+    EXPECT_EQ(BackupsToOffer(history, "10.0.0.2").size(), 1u);
+    EXPECT_EQ(BackupsToOffer(history, "").size(), 4u);
+    WriteLastConnectIp("127.0.0.1");
+    EXPECT_EQ(BackupsToOffer(history, "10.0.0.9").size(), 3u);
 }
 
 TEST_F(BackupHistoryTest, KeepsTheNewestThirtyAndNothingElseIsTouched)
@@ -97,47 +105,20 @@ TEST_F(BackupHistoryTest, KeepsTheNewestThirtyAndNothingElseIsTouched)
 TEST_F(BackupHistoryTest, AnAddressNeverLeavesTheFolderAndFailuresAreSaidOnce)
 {
     const std::pair<const char*, const char*> kNames[] = {
-        {"10.1", "10.0.0.1"},   {"0x7f.0.0.1", "127.0.0.1"}, {"", nullptr},
-        {"../../etc", nullptr}, {"1.2.3.4/../x", nullptr},   {"256.1.1.1", nullptr},
+        {"10.1", "10.0.0.1"},   {"0x7f.0.0.1", "127.0.0.1"}, {"", "-"},
+        {"../../etc", "-"}, {"1.2.3.4/../x", "-"},   {"256.1.1.1", "-"},
     };
     for (const auto& [address, folder] : kNames)
-        EXPECT_EQ(BoxFolderName(address).value_or("-"), folder ? folder : "-") << address;
+        EXPECT_EQ(BoxFolderName(address).value_or("-"), folder) << address;
 
     EXPECT_FALSE(Save(1, "../escape"));
     EXPECT_FALSE(fs::exists(dir / "backups") || fs::exists(dir / "escape"));
     std::ofstream(dir / "backups") << "a file where the folder should be";
     EXPECT_FALSE(Save(1, "127.0.0.1"));
     EXPECT_EQ(messages.texts(),
-              (std::vector<std::string>{
-                  "File write error!\n\n../escape",
-                  "File write error!\n\n" +
-                      (dir / "backups/127.0.0.1/20231115-120000-downloaded.ech").string()}));
+              (Lines{"File write error!\n\n../escape",
+                     "File write error!\n\n" + (dir / "backups/127.0.0.1/20231115-120000-downloaded.ech").string()}));
     EXPECT_FALSE(history.HasAny());
-}
-
-TEST_F(BackupHistoryTest, AllBoxesAndWhatARestoreOffers)
-{
-    EXPECT_FALSE(history.HasAny());
-    EXPECT_TRUE(BackupsToOffer(history, "").empty());
-    Save(1, "10.0.0.1");
-    now += 10;
-    Save(2, "10.0.0.2");
-    Save(3, "10.0.0.1", BackupKind::Uploaded);
-    fs::create_directory(dir / "backups" / "not-a-box");
-    std::ofstream(dir / "backups" / "not-a-box" / "20231115-130000-downloaded.ech") << "x";
-    EXPECT_TRUE(history.HasAny());
-
-    std::vector<std::string> all;
-    for (const KeptBackup& b : history.ListAll())
-        all.push_back(b.address + " " + b.time + " " + std::to_string(b.channels));
-    EXPECT_EQ(all, (std::vector<std::string>{"10.0.0.1 12:00:10 3", "10.0.0.2 12:00:10 2",
-                                             "10.0.0.1 12:00:00 1"}));
-
-    // The current box first, else the last one connected to, else every box.
-    EXPECT_EQ(BackupsToOffer(history, "10.0.0.2").size(), 1u);
-    EXPECT_EQ(BackupsToOffer(history, "").size(), 3u);
-    WriteLastConnectIp("10.0.0.1");
-    EXPECT_EQ(BackupsToOffer(history, "10.0.0.9").size(), 2u);
 }
 
 TEST(BackupHistoryFolder, EnvironmentChoosesTheFolder)

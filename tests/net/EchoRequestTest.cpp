@@ -20,24 +20,20 @@ TEST(EchoRequest, HasTheFieldsFillerAndChecksumInLittleEndian)
 TEST(EchoCounter, StartsAtOneAndGivesConcurrentCallersDistinctValues)
 {
     EchoCounter counter;
-    for (int expected : {1, 2}) {
-        const EchoCounter::Ids ids = counter.Next();
-        EXPECT_EQ(ids.identifier, expected);
-        EXPECT_EQ(ids.sequence, expected);
-    }
-
-    constexpr int kThreads = 8, kEach = 2000;
-    std::vector<std::vector<std::uint16_t>> taken(kThreads);
+    const EchoCounter::Ids first = counter.Next();
+    EXPECT_EQ(first.identifier, 1);
+    EXPECT_EQ(first.sequence, 1);
+    std::vector<std::uint16_t> taken[8];
     std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t)
-        threads.emplace_back([&, t] {
-            for (int i = 0; i < kEach; ++i)
-                taken[t].push_back(counter.Next().identifier);
+    for (auto& mine : taken)
+        threads.emplace_back([&] {
+            for (int i = 0; i < 2000; ++i)
+                mine.push_back(counter.Next().identifier);
         });
-    for (auto& thread : threads)
-        thread.join();
-    std::set<std::uint16_t> all;
-    for (const auto& list : taken)
-        all.insert(list.begin(), list.end());
-    EXPECT_EQ(all.size(), static_cast<std::size_t>(kThreads * kEach));
+    std::set<std::uint16_t> all = {first.identifier};
+    for (std::size_t t = 0; t < threads.size(); ++t) {
+        threads[t].join();
+        all.insert(taken[t].begin(), taken[t].end());
+    }
+    EXPECT_EQ(all.size(), 8u * 2000 + 1);
 }

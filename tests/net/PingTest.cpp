@@ -65,34 +65,26 @@ TEST(Ping, RawAndDatagramSocketsSendTheBuiltPacketAndReadTheAnswer)
     });
 }
 
-TEST(Ping, SilentAddressTimesOutAfterOneSecond)
+// Loopback down: nothing answers. A new namespace lets no group open unprivileged ICMP
+// sockets, as for an ordinary user outside net.ipv4.ping_group_range.
+TEST(Ping, SilenceTimesOutAfterOneSecondAnUnknownHostOrNoIcmpSocketFails)
 {
     RUN_IN_NAMESPACE(false, {}, {
-        CPing ping({.socketMode = IcmpSocket::Mode::RawOnly});
+        CPing silent({.socketMode = IcmpSocket::Mode::RawOnly});
         const auto start = std::chrono::steady_clock::now();
-        ping.Ping("127.0.0.1");
+        silent.Ping("127.0.0.1");
         const auto waited = std::chrono::steady_clock::now() - start;
-        EXPECT_EQ(ping.reply(), 0);
-        EXPECT_EQ(ping.resultText(), "Request Timed Out");
+        EXPECT_EQ(silent.resultText(), "Request Timed Out");
         EXPECT_GE(waited, 900ms);
         EXPECT_LT(waited, 10s); // a generous bound: a loaded machine may be slow to wake us
-    });
-}
 
-TEST(Ping, UnknownHostOrNoIcmpSocketFailsAtOnce)
-{
-    RUN_IN_NAMESPACE(true, {}, {
         CPing unknown({.socketMode = IcmpSocket::Mode::RawOnly,
                        .resolve = [](const std::string&) { return std::optional<in_addr>(); }});
         unknown.Ping("box.invalid");
-        EXPECT_EQ(unknown.reply(), 0);
         EXPECT_EQ(unknown.resultText(), "Host not found: box.invalid");
-
-        // A new namespace lets no group open unprivileged ICMP sockets: an ordinary user
-        // outside net.ipv4.ping_group_range.
         CPing unprivileged({.socketMode = IcmpSocket::Mode::DatagramOnly});
         unprivileged.Ping("127.0.0.1");
-        EXPECT_EQ(unprivileged.reply(), 0);
         EXPECT_EQ(unprivileged.resultText(), "");
+        EXPECT_EQ(silent.reply() + unknown.reply() + unprivileged.reply(), 0);
     });
 }

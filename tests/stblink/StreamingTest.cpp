@@ -13,17 +13,14 @@ namespace {
 
 struct FakePlayer final : PlayerLauncher {
     explicit FakePlayer(bool installed) : installed(installed) {}
-    bool Launch() override
-    {
-        ++launches;
-        return installed;
-    }
+    bool Launch() override { return ++launches, installed; }
     bool installed;
     int launches = 0;
 };
 
 } // namespace
 
+// Six channels; channel 2 is locked.
 class StreamingTest : public LinkTest {
 protected:
     void SetUp() override
@@ -41,19 +38,13 @@ protected:
 
     bool Stream(int index, FakePlayer& player, bool pinOk = true)
     {
-        return StartStreaming(
-            state, index, messages,
-            [&] {
-                ++pinAsked;
-                return pinOk;
-            },
-            player, options);
+        return StartStreaming(state, index, messages, [&] { return ++pinAsked, pinOk; }, player, options);
     }
 
     int pinAsked = 0;
 };
 
-TEST_F(StreamingTest, RefusesModifiedTablesAndLockedChannelsWithoutThePin)
+TEST_F(StreamingTest, RefusesModifiedTablesLockedChannelsWithoutThePinAndBadIndices)
 {
     ScriptedBox box("127.0.0.95");
     box.Start();
@@ -72,82 +63,65 @@ TEST_F(StreamingTest, RefusesModifiedTablesAndLockedChannelsWithoutThePin)
     EXPECT_EQ(messages.texts(), Texts({MsgId::UpdateStbFirst}));
 }
 
-// Channel 2 is locked; the PIN is accepted each time.
+// The PIN is accepted each time.
 TEST_F(StreamingTest, BoxRepliesAndMissingPlayer)
 {
-    struct Case {
-        const char* address;
-        const char* reply; // nothing: the box closes
-        bool installed;
-        std::vector<std::string> messages;
-        int launches;
+    const std::vector<std::tuple<const char*, bool, std::vector<std::string>, int>> cases = {
+        // the box's reply (nothing: it closes), the player installed, messages, launches
+        {"SIG_STR_SUCCESS", true, {}, 1},
+        {"SIG_STR_FAIL", true, Texts({MsgId::Error}), 0},
+        {nullptr, true, Texts({MsgId::ServerDisconnected}), 0},
+        {"SIG_STR_SUCCESS", false, Texts({MsgId::InstallVlc}), 1},
     };
-    const std::vector<Case> cases = {
-        {"127.0.0.94", "SIG_STR_SUCCESS", true, {}, 1},
-        {"127.0.0.96", "SIG_STR_FAIL", true, Texts({MsgId::Error}), 0},
-        {"127.0.0.97", nullptr, true, Texts({MsgId::ServerDisconnected}), 0},
-        {"127.0.0.99", "SIG_STR_SUCCESS", false, Texts({MsgId::InstallVlc}), 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.address);
+    state.stbAddress = "127.0.0.94"; // one box after the other
+    for (const auto& [reply, installed, texts, launches] : cases) {
+        SCOPED_TRACE(reply ? reply : "closes");
         messages.clear();
-        ScriptedBox box(c.address);
+        ScriptedBox box(state.stbAddress);
         ScriptHandshake(box);
         box.Expect("SIG_STR_START|2");
-        c.reply ? box.Reply(c.reply) : box.Close();
+        reply ? box.Reply(reply) : box.Close();
         box.Start();
-        state.stbAddress = c.address;
-        FakePlayer player(c.installed);
-        EXPECT_EQ(Stream(2, player), c.messages.empty());
+        FakePlayer player(installed);
+        EXPECT_EQ(Stream(2, player), texts.empty());
         box.Finish();
         EXPECT_EQ(box.received(), std::string(kHandshake) + "SIG_STR_START|2");
-        EXPECT_EQ(messages.texts(), c.messages);
-        EXPECT_EQ(player.launches, c.launches);
+        EXPECT_EQ(messages.texts(), texts);
+        EXPECT_EQ(player.launches, launches);
     }
     EXPECT_EQ(pinAsked, 4);
 }
 
-namespace {
-
-// A `vlc` that writes its arguments, one per line, next to itself.
-void WriteFakeVlc(const std::filesystem::path& folder)
-{
-    std::filesystem::create_directories(folder);
-    const auto path = folder / "vlc";
-    std::ofstream(path) << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$0.tmp\"\n"
-                           "/bin/mv \"$0.tmp\" \"$0.args\"\n";
-    chmod(path.c_str(), 0755);
-}
-
-std::string WaitForArguments(const std::filesystem::path& folder)
-{
-    for (int i = 0; i < 1000 && !std::filesystem::exists(folder / "vlc.args"); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::ifstream in(folder / "vlc.args");
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-constexpr const char* kExpectedArguments =
-    "--verbose\n2\n-vvv\nudp://@224.0.0.1\n--width=400\n--height=300\n--one-instance\n"
-    "--no-video-deco\n";
-
-} // namespace
-
+// A `vlc` that writes its arguments, one per line, next to itself; it is found through the
+// registry, else on PATH.
 TEST_F(LinkTest, VlcIsFoundThroughTheRegistryElseOnPathAndGetsTheFixedArguments)
 {
+    const auto install = [&](const char* folder) {
+        std::filesystem::create_directories(work / folder);
+        std::ofstream(work / folder / "vlc") << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$0.tmp\"\n"
+                                                "/bin/mv \"$0.tmp\" \"$0.args\"\n";
+        chmod((work / folder / "vlc").c_str(), 0755);
+    };
+    const auto arguments = [&](const char* folder) {
+        for (int i = 0; i < 1000 && !std::filesystem::exists(work / folder / "vlc.args"); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::ifstream in(work / folder / "vlc.args");
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string expected = "--verbose\n2\n-vvv\nudp://@224.0.0.1\n--width=400\n--height=300\n"
+                                 "--one-instance\n--no-video-deco\n";
     const std::string savedPath = getenv("PATH") ? getenv("PATH") : "";
-    WriteFakeVlc(work / "bin");
-    WriteFakeVlc(work / "installed");
+    install("bin");
+    install("installed");
     setenv("PATH", (work / "bin").c_str(), 1);
 
     VlcLauncher vlc;
     EXPECT_TRUE(vlc.Launch());
-    EXPECT_EQ(WaitForArguments(work / "bin"), kExpectedArguments);
-
+    EXPECT_EQ(arguments("bin"), expected);
     RegWriteString(RegRoot::LocalMachine, "SOFTWARE\\VideoLAN\\VLC", "InstallDir", RegType::String,
                    (work / "installed").string());
     EXPECT_TRUE(vlc.Launch());
-    EXPECT_EQ(WaitForArguments(work / "installed"), kExpectedArguments);
+    EXPECT_EQ(arguments("installed"), expected);
 
     std::filesystem::remove(home / "registry");
     setenv("PATH", (work / "nowhere").c_str(), 1);

@@ -21,11 +21,6 @@ std::string Read(const fs::path& path)
     return (std::ostringstream() << in.rdbuf()).str();
 }
 
-void Write(const fs::path& path, const std::string& text)
-{
-    std::ofstream(path) << text;
-}
-
 AtomicWriteResult WriteNew(const fs::path& path, const SyncFunction& sync = {})
 {
     return WriteFileAtomically(path, kNew.data(), kNew.size(), sync);
@@ -46,23 +41,20 @@ std::vector<fs::path> Names(const fs::path& folder)
 TEST(AtomicFile, FlushesTheDataBeforeTheRenameAndTheFolderAfterIt)
 {
     TempDir dir;
-    Write(dir / "f", "old");
+    std::ofstream(dir / "f") << "old";
     std::vector<std::string> calls;
     const SyncFunction record = [&](int fd) {
         struct stat info {};
         fstat(fd, &info);
-        calls.push_back((S_ISDIR(info.st_mode)
-                             ? "folder, target "
-                             : "file of " + std::to_string(info.st_size) + ", target ") +
-                        Read(dir / "f"));
+        calls.push_back((S_ISDIR(info.st_mode) ? "folder" : "file of " + std::to_string(info.st_size)) +
+                        ", target " + Read(dir / "f"));
         return 0;
     };
     ASSERT_EQ(WriteNew(dir / "f", record), AtomicWriteResult::Ok);
-    EXPECT_EQ(calls,
-              (std::vector<std::string>{"file of 12, target old", "folder, target " + kNew}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"file of 12, target old", "folder, target " + kNew}));
 
     // A flush that fails leaves the old file and no temporary one.
-    Write(dir / "f", "old");
+    std::ofstream(dir / "f") << "old";
     EXPECT_EQ(WriteNew(dir / "f", [](int) { return -1; }), AtomicWriteResult::WriteFailed);
     EXPECT_EQ(Read(dir / "f"), "old");
     EXPECT_EQ(Names(dir.path()), std::vector<fs::path>{"f"});
@@ -71,7 +63,7 @@ TEST(AtomicFile, FlushesTheDataBeforeTheRenameAndTheFolderAfterIt)
 TEST(AtomicFile, KeepsThePermissionBitsAndWritesThroughALink)
 {
     TempDir dir;
-    Write(dir / "f", "old");
+    std::ofstream(dir / "f") << "old";
     fs::permissions(dir / "f", fs::perms::owner_read | fs::perms::group_read);
     fs::create_symlink("f", dir / "link");
     ASSERT_EQ(WriteNew(dir / "link"), AtomicWriteResult::Ok);
@@ -89,10 +81,8 @@ TEST(AtomicFile, ATargetThatIsNoRegularFileIsLeftAlone)
     fs::create_directory_symlink("folder", dir / "to-folder");
     fs::create_symlink("nothing", dir / "dangling");
     const std::vector<fs::path> before = Names(dir.path());
-    for (const char* name : {"folder", "fifo", "to-folder", "dangling"}) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(WriteNew(dir / name), AtomicWriteResult::OpenFailed);
-    }
+    for (const char* name : {"folder", "fifo", "to-folder", "dangling"})
+        EXPECT_EQ(WriteNew(dir / name), AtomicWriteResult::OpenFailed) << name;
     EXPECT_EQ(Names(dir.path()), before);
     EXPECT_TRUE(fs::is_empty(dir / "folder"));
     EXPECT_TRUE(fs::is_fifo(dir / "fifo"));

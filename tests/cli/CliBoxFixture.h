@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/IcmpSocket.h"
+#include "tests/cli/CliRunner.h"
+#include "tests/stbsim/TestBox.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
+
+// The box commands use the real reachability check, on loopback; the registry and the
+// backups they keep go to the test's folder.
+class CliBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!IcmpSocket::Open())
+            GTEST_SKIP() << "no ICMP socket can be opened here";
+        setenv("CHANNELTOOL_REGISTRY", (work / "registry").c_str(), 1);
+        setenv("CHANNELTOOL_HISTORY", (work / "history").c_str(), 1);
+    }
+
+    // True once the box has been told to release its disk.
+    static bool Released(TestBox& box)
+    {
+        for (int i = 0; i < 1000 && box->MountedDevice(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return !box->MountedDevice() && box->Requests().back() == "SIG_MOUNT_END";
+    }
+
+    TempDir work;
+};
