@@ -4,10 +4,8 @@
 #include "grid/CGridCtrl.h"
 #include "res/ResourceIds.h"
 #include "tests/app/MainWindowHarness.h"
-#include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
 #include "tests/support/ui/Screenshots.h"
-#include "tests/support/ui/UiDriving.h"
 #include "util/Registry.h"
 
 #include <QMenu>
@@ -65,12 +63,6 @@ ModalWatcher AnswerPin(const std::string& pin, const char* screenshot = nullptr)
     });
 }
 
-void DoubleClick(CGridCtrl& grid, int row)
-{
-    ClickRow(grid, row);
-    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, grid.GetCellRect(row, 0).center());
-}
-
 int StreamRequests(StbSimulator& box, const std::string& exact = {})
 {
     int n = 0;
@@ -88,9 +80,8 @@ private slots:
     void moveAndDeleteUnderSatByKeys()
     {
         MainWindowHarness h;
-        h.StartBox("127.0.0.140");
-        CMainDlg& w = h.Open();
-        QVERIFY(h.ConnectThroughDialog("127.0.0.140"));
+        QVERIFY2(h.OpenConnected("127.0.0.140"), h.messages.last().c_str());
+        CMainDlg& w = h.window();
         CGridCtrl& g = w.channelGrid();
         const int rows = g.GetRowCount();
 
@@ -137,9 +128,8 @@ private slots:
     void lockAndUnlockFromTheContextMenu()
     {
         MainWindowHarness h;
-        h.StartBox("127.0.0.141");
-        CMainDlg& w = h.Open();
-        QVERIFY(h.ConnectThroughDialog("127.0.0.141"));
+        QVERIFY2(h.OpenConnected("127.0.0.141"), h.messages.last().c_str());
+        CMainDlg& w = h.window();
         CGridCtrl& g = w.channelGrid();
         const Rows locked = RowsWhere(w, true, 1), unlocked = RowsWhere(w, false, 2);
         QVERIFY(locked.size() == 1 && unlocked.size() == 2);
@@ -204,7 +194,7 @@ private slots:
 
         const int row = RowsWhere(w, false, 1).at(0);
         const std::string request = "SIG_STR_START|" + std::to_string(w.channelView().tableIndices[std::size_t(row)]);
-        DoubleClick(g, row);
+        DoubleClickRow(g, row);
         QCOMPARE(StreamRequests(box, request), 1);
         std::string arguments;
         for (int i = 0; i < 1000 && !std::filesystem::exists(vlcFolder / "vlc.args"); ++i)
@@ -220,11 +210,11 @@ private slots:
         // A locked channel: a wrong PIN sends nothing, the right one sends its index.
         const int locked = RowsWhere(w, true, 1).at(0);
         auto wrong = AnswerPin(w.state().pin == "0000" ? "0001" : "0000");
-        DoubleClick(g, locked);
+        DoubleClickRow(g, locked);
         QVERIFY(wrong.ran());
         QCOMPARE(StreamRequests(box), 2);
         auto right = AnswerPin(w.state().pin);
-        DoubleClick(g, locked);
+        DoubleClickRow(g, locked);
         QVERIFY(right.ran());
         QCOMPARE(StreamRequests(box, "SIG_STR_START|" + std::to_string(w.channelView().tableIndices[std::size_t(locked)])), 1);
 
@@ -232,7 +222,7 @@ private slots:
         PickRows(g, {5});
         QTest::keyClick(&g, Qt::Key_Up, Qt::ControlModifier);
         h.messages.clear();
-        DoubleClick(g, locked);
+        DoubleClickRow(g, locked);
         QCOMPARE(h.messages.texts(), std::vector<std::string>{"Update STB first!"});
         QCOMPARE(StreamRequests(box), 3);
     }

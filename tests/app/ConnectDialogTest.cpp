@@ -2,8 +2,7 @@
 #include "app/ConnectAddress.h"
 #include "platform/ui/CIPAddressCtrl.h"
 #include "res/ResourceIds.h"
-#include "tests/app/RegistryScope.h"
-#include "tests/support/ui/ModalWatcher.h"
+#include "tests/app/MainWindowHarness.h"
 #include "tests/support/ui/QtTestMain.h"
 #include "util/Settings.h"
 
@@ -37,15 +36,11 @@ private slots:
                 WriteLastConnectIp(c.stored);
             QString shown;
             auto watcher = ModalWatcher::For<CConnectDlg>([&](CConnectDlg* dialog) {
-                auto* ip = dialog->DlgItem<CIPAddressCtrl>(IDC_IPADDRESS);
-                shown = ip->text();
-                if (c.typed) {
-                    ip->clear();
-                    ip->setFieldFocus(0);
-                    for (const char* k = c.typed; *k; ++k)
-                        QTest::keyClick(dialog->focusWidget(), *k);
-                }
-                QTest::mouseClick(dialog->GetDlgItem(c.result ? IDOK : IDCANCEL), Qt::LeftButton);
+                shown = dialog->DlgItem<CIPAddressCtrl>(IDC_IPADDRESS)->text();
+                if (c.typed)
+                    TypeAddressAndConnect(*dialog, c.typed);
+                else
+                    QTest::mouseClick(dialog->GetDlgItem(c.result ? IDOK : IDCANCEL), Qt::LeftButton);
             });
             QCOMPARE(AskConnectAddress(c.current, nullptr), c.result);
             QVERIFY(watcher.ran());
