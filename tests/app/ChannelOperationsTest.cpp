@@ -1,11 +1,10 @@
 // The main window's own channel commands against a simulated box: delete, move and lock under
 // "SAT" by keys and the context menu, and live streaming from the channel list.
-#include "editors/CPinDlg.h"
 #include "grid/CGridCtrl.h"
 #include "res/ResourceIds.h"
 #include "tests/app/MainWindowHarness.h"
 #include "tests/support/ui/QtTestMain.h"
-#include "tests/support/ui/Screenshots.h"
+#include "tests/support/ui/PinAnswer.h"
 #include "util/Registry.h"
 
 #include <QMenu>
@@ -48,19 +47,6 @@ bool Locked(CMainDlg& w, int row)
     if (lock != w.channelView().records[std::size_t(row)].lock())
         return false;
     return w.channelGrid().GetItemImage(row, 3) == (lock == 1 ? 2 : -1) && lock == 1;
-}
-
-// Answers the PIN dialog with `pin`; a wrong one is then given up with "Exit".
-ModalWatcher AnswerPin(const std::string& pin, const char* screenshot = nullptr)
-{
-    return ModalWatcher::For<CPinDlg>([pin, screenshot](CPinDlg* d) {
-        if (screenshot)
-            SaveScreenshot(d->grab().toImage(), screenshot);
-        TypeInto(d->GetDlgItem(IDC_EDIT_PIN), QString::fromStdString(pin));
-        PressEnter(*d);
-        if (d->isVisible())
-            QTest::mouseClick(d->GetDlgItem(IDCANCEL), Qt::LeftButton);
-    });
 }
 
 int StreamRequests(StbSimulator& box, const std::string& exact = {})

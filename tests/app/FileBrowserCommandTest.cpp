@@ -16,7 +16,6 @@ private slots:
         MainWindowHarness h;
         StbSimulator& box = h.StartBox("127.0.0.182", DemoSize::Tiny);
         CMainDlg& w = h.Open();
-        QVERIFY(h.Enabled(ID_FILE_BROWSER)); // with no data too
 
         auto select = ModalWatcher::For<CSelectDiskDlg>([](CSelectDiskDlg* dialog) {
             QTest::keyClick(&dialog->grid(), Qt::Key_End, Qt::ControlModifier); // "Disk 2-2"

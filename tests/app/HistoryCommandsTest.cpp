@@ -32,7 +32,6 @@ private slots:
         StbSimulator& box = h.StartBox("127.0.0.232", DemoSize::Tiny);
         const ChannelDatabase original = box.Database();
         CMainDlg& w = h.Open();
-        QVERIFY(!h.Enabled(ID_RESTORE_BACKUP) && !h.Enabled(ID_APPLY_ORDER));
         QVERIFY(h.ConnectThroughDialog("127.0.0.232"));
         QVERIFY2(h.messages.texts().empty(), h.messages.last().c_str());
         QCOMPARE(Kept(h, "127.0.0.232").size(), std::size_t{1});

@@ -1,10 +1,6 @@
 #include "tests/editors/EditorFixture.h"
 
 #include "chdb/ListBuilds.h"
-#include "editors/CPinDlg.h"
-#include "res/ResourceIds.h"
-
-#include <QTest>
 
 namespace {
 
@@ -95,12 +91,3 @@ template <> EditorRun<CUserListDlg>::EditorRun(const ChannelDatabase& tables, in
     editor->m_satList = BuildSatelliteList(tables);
 }
 
-ModalWatcher AnswerPin(const char* pin)
-{
-    return ModalWatcher::For<CPinDlg>([pin](CPinDlg* d) {
-        TypeInto(d->GetDlgItem(IDC_EDIT_PIN), pin);
-        PressEnter(*d);
-        if (d->isVisible())
-            QTest::mouseClick(d->GetDlgItem(IDCANCEL), Qt::LeftButton);
-    });
-}

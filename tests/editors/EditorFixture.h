@@ -5,7 +5,7 @@
 #include "editors/CUserListDlg.h"
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/TempDir.h"
-#include "tests/support/ui/ModalWatcher.h"
+#include "tests/support/ui/PinAnswer.h"
 #include "tests/support/ui/GridDriving.h"
 #include "tests/support/ui/UiDriving.h"
 
@@ -40,6 +40,3 @@ template <> EditorRun<CSatListDlg>::EditorRun(const ChannelDatabase& tables, int
 template <> EditorRun<CUserListDlg>::EditorRun(const ChannelDatabase& tables, int list);
 using SatListRun = EditorRun<CSatListDlg>;
 using UserListRun = EditorRun<CUserListDlg>;
-
-// Answers the next PIN dialog with `pin` and Enter; a wrong one is then given up with "Exit".
-ModalWatcher AnswerPin(const char* pin);
