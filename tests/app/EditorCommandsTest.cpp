@@ -139,8 +139,10 @@ private slots:
         QCOMPARE(w.channelView().records[1].key(), chosen);
         QVERIFY(h.messages.texts().empty());
 
-        // Radio lists open on the first list; a view outside "User" is left as it was.
+        // Outside "User" (here a satellite's radio channels) the editor opens on the first list,
+        // and the view is left as it was.
         QTest::mouseClick(w.GetDlgItem(IDC_RADIO_RADIO), Qt::LeftButton);
+        ClickRow(w.groupGrid(), 1);
         ClickRow(w.channelGrid(), 0);
         const ChannelView shown = w.channelView();
         QVERIFY(h.RunDialog<CUserListDlg>(ID_EDIT_USER_LISTS, [&](CUserListDlg& e) {
