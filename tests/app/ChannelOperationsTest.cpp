@@ -1,13 +1,10 @@
 // The main window's own channel commands against a simulated box: delete, move and lock under
 // "SAT" by keys and the context menu, and live streaming from the channel list.
-#include "editors/CPinDlg.h"
 #include "grid/CGridCtrl.h"
 #include "res/ResourceIds.h"
 #include "tests/app/MainWindowHarness.h"
-#include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
-#include "tests/support/ui/Screenshots.h"
-#include "tests/support/ui/UiDriving.h"
+#include "tests/support/ui/PinAnswer.h"
 #include "util/Registry.h"
 
 #include <QMenu>
@@ -52,25 +49,6 @@ bool Locked(CMainDlg& w, int row)
     return w.channelGrid().GetItemImage(row, 3) == (lock == 1 ? 2 : -1) && lock == 1;
 }
 
-// Answers the PIN dialog with `pin`; a wrong one is then given up with "Exit".
-ModalWatcher AnswerPin(const std::string& pin, const char* screenshot = nullptr)
-{
-    return ModalWatcher::For<CPinDlg>([pin, screenshot](CPinDlg* d) {
-        if (screenshot)
-            SaveScreenshot(d->grab().toImage(), screenshot);
-        TypeInto(d->GetDlgItem(IDC_EDIT_PIN), QString::fromStdString(pin));
-        PressEnter(*d);
-        if (d->isVisible())
-            QTest::mouseClick(d->GetDlgItem(IDCANCEL), Qt::LeftButton);
-    });
-}
-
-void DoubleClick(CGridCtrl& grid, int row)
-{
-    ClickRow(grid, row);
-    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, grid.GetCellRect(row, 0).center());
-}
-
 int StreamRequests(StbSimulator& box, const std::string& exact = {})
 {
     int n = 0;
@@ -88,9 +66,8 @@ private slots:
     void moveAndDeleteUnderSatByKeys()
     {
         MainWindowHarness h;
-        h.StartBox("127.0.0.140");
-        CMainDlg& w = h.Open();
-        QVERIFY(h.ConnectThroughDialog("127.0.0.140"));
+        QVERIFY2(h.OpenConnected("127.0.0.140"), h.messages.last().c_str());
+        CMainDlg& w = h.window();
         CGridCtrl& g = w.channelGrid();
         const int rows = g.GetRowCount();
 
@@ -137,9 +114,8 @@ private slots:
     void lockAndUnlockFromTheContextMenu()
     {
         MainWindowHarness h;
-        h.StartBox("127.0.0.141");
-        CMainDlg& w = h.Open();
-        QVERIFY(h.ConnectThroughDialog("127.0.0.141"));
+        QVERIFY2(h.OpenConnected("127.0.0.141"), h.messages.last().c_str());
+        CMainDlg& w = h.window();
         CGridCtrl& g = w.channelGrid();
         const Rows locked = RowsWhere(w, true, 1), unlocked = RowsWhere(w, false, 2);
         QVERIFY(locked.size() == 1 && unlocked.size() == 2);
@@ -204,7 +180,7 @@ private slots:
 
         const int row = RowsWhere(w, false, 1).at(0);
         const std::string request = "SIG_STR_START|" + std::to_string(w.channelView().tableIndices[std::size_t(row)]);
-        DoubleClick(g, row);
+        DoubleClickRow(g, row);
         QCOMPARE(StreamRequests(box, request), 1);
         std::string arguments;
         for (int i = 0; i < 1000 && !std::filesystem::exists(vlcFolder / "vlc.args"); ++i)
@@ -220,11 +196,11 @@ private slots:
         // A locked channel: a wrong PIN sends nothing, the right one sends its index.
         const int locked = RowsWhere(w, true, 1).at(0);
         auto wrong = AnswerPin(w.state().pin == "0000" ? "0001" : "0000");
-        DoubleClick(g, locked);
+        DoubleClickRow(g, locked);
         QVERIFY(wrong.ran());
         QCOMPARE(StreamRequests(box), 2);
         auto right = AnswerPin(w.state().pin);
-        DoubleClick(g, locked);
+        DoubleClickRow(g, locked);
         QVERIFY(right.ran());
         QCOMPARE(StreamRequests(box, "SIG_STR_START|" + std::to_string(w.channelView().tableIndices[std::size_t(locked)])), 1);
 
@@ -232,7 +208,7 @@ private slots:
         PickRows(g, {5});
         QTest::keyClick(&g, Qt::Key_Up, Qt::ControlModifier);
         h.messages.clear();
-        DoubleClick(g, locked);
+        DoubleClickRow(g, locked);
         QCOMPARE(h.messages.texts(), std::vector<std::string>{"Update STB first!"});
         QCOMPARE(StreamRequests(box), 3);
     }

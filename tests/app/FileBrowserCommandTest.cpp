@@ -2,10 +2,8 @@
 #include "filebrowser/ui/CFileBrowserDlg.h"
 #include "filebrowser/ui/CSelectDiskDlg.h"
 #include "grid/CGridCtrl.h"
-#include "platform/ui/CommandTarget.h"
 #include "res/ResourceIds.h"
 #include "tests/app/MainWindowHarness.h"
-#include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
 #include "util/Settings.h"
 
@@ -18,9 +16,6 @@ private slots:
         MainWindowHarness h;
         StbSimulator& box = h.StartBox("127.0.0.182", DemoSize::Tiny);
         CMainDlg& w = h.Open();
-        CCmdUI cmd(ID_FILE_BROWSER);
-        w.OnUpdateCommand(cmd);
-        QVERIFY(cmd.enabled()); // with no data too
 
         auto select = ModalWatcher::For<CSelectDiskDlg>([](CSelectDiskDlg* dialog) {
             QTest::keyClick(&dialog->grid(), Qt::Key_End, Qt::ControlModifier); // "Disk 2-2"

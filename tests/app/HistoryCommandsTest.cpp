@@ -3,10 +3,8 @@
 #include "app/CBackupListDlg.h"
 #include "chdb/BackupFile.h"
 #include "grid/CGridCtrl.h"
-#include "platform/ui/CommandTarget.h"
 #include "res/ResourceIds.h"
 #include "tests/app/MainWindowHarness.h"
-#include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
 
 #include <QTest>
@@ -15,28 +13,9 @@
 
 namespace {
 
-bool Enabled(CMainDlg& window, int command)
-{
-    CCmdUI cmd(command);
-    window.OnUpdateCommand(cmd);
-    return cmd.enabled();
-}
-
 std::vector<KeptBackup> Kept(const MainWindowHarness& h, const std::string& address)
 {
     return BackupHistory(h.scratch() / "history").List(address);
-}
-
-// Runs `command`, and on the backup list that it opens, `act`; false when none opened.
-bool OnBackupList(CMainDlg& w, int command, const std::function<void(CBackupListDlg&)>& act)
-{
-    auto watcher = ModalWatcher::For<CBackupListDlg>([&act](CBackupListDlg* d) {
-        act(*d);
-        if (d->isVisible()) // a check in `act` failed: leave, so that the test ends
-            d->EndDialog(IDCANCEL);
-    });
-    w.OnCommand(command);
-    return watcher.ran();
 }
 
 } // namespace
@@ -53,16 +32,13 @@ private slots:
         StbSimulator& box = h.StartBox("127.0.0.232", DemoSize::Tiny);
         const ChannelDatabase original = box.Database();
         CMainDlg& w = h.Open();
-        QVERIFY(!Enabled(w, ID_RESTORE_BACKUP));
-        QVERIFY(!Enabled(w, ID_APPLY_ORDER));
         QVERIFY(h.ConnectThroughDialog("127.0.0.232"));
         QVERIFY2(h.messages.texts().empty(), h.messages.last().c_str());
         QCOMPARE(Kept(h, "127.0.0.232").size(), std::size_t{1});
-        QVERIFY(Enabled(w, ID_RESTORE_BACKUP));
-        QVERIFY(Enabled(w, ID_APPLY_ORDER));
+        QVERIFY(h.Enabled(ID_RESTORE_BACKUP) && h.Enabled(ID_APPLY_ORDER));
 
         // The list offers the kept backup; "Exit" changes nothing, "File..." asks for any file.
-        QVERIFY(OnBackupList(w, ID_APPLY_ORDER, [](CBackupListDlg& d) {
+        QVERIFY(h.RunDialog<CBackupListDlg>(ID_APPLY_ORDER, [](CBackupListDlg& d) {
             QTest::mouseClick(d.GetDlgItem(IDCANCEL), Qt::LeftButton);
         }));
         QVERIFY(h.messages.texts().empty() && h.files.calls().empty());
@@ -74,7 +50,7 @@ private slots:
         const std::string reference = (h.work() / "last.ech").string();
         QVERIFY(ExportBackup(lastAlone, reference, h.messages));
         h.files.QueueAnswer(reference);
-        QVERIFY(OnBackupList(w, ID_APPLY_ORDER, [](CBackupListDlg& d) {
+        QVERIFY(h.RunDialog<CBackupListDlg>(ID_APPLY_ORDER, [](CBackupListDlg& d) {
             QTest::mouseClick(d.GetDlgItem(IDC_BACKUP_FILE), Qt::LeftButton);
         }));
         QCOMPARE(h.messages.last(), "Order applied!\n\nMatched : 1\nMoved : " + std::to_string(n) +
@@ -91,7 +67,7 @@ private slots:
         QCOMPARE(Kept(h, "127.0.0.232").size(), std::size_t{2});
 
         // The restore lists both, newest first; the keyboard picks the older one.
-        QVERIFY(OnBackupList(w, ID_RESTORE_BACKUP, [](CBackupListDlg& d) {
+        QVERIFY(h.RunDialog<CBackupListDlg>(ID_RESTORE_BACKUP, [](CBackupListDlg& d) {
             CGridCtrl& grid = d.grid();
             QCOMPARE(Column(grid, 3), (QStringList{"Kind", "uploaded", "downloaded"}));
             QCOMPARE(d.focusWidget(), &grid);
@@ -110,11 +86,7 @@ private slots:
         QCOMPARE(Kept(h, "127.0.0.232").size(), std::size_t{3});
 
         // The order of a backup that is the list itself moves nothing and leaves the flag.
-        QVERIFY(OnBackupList(w, ID_APPLY_ORDER, [](CBackupListDlg& d) {
-            ClickRow(d.grid(), 1);
-            QTest::mouseDClick(d.grid().viewport(), Qt::LeftButton, Qt::NoModifier,
-                               d.grid().GetCellRect(1, 0).center());
-        }));
+        QVERIFY(h.RunDialog<CBackupListDlg>(ID_APPLY_ORDER, [](CBackupListDlg& d) { DoubleClickRow(d.grid(), 1); }));
         QCOMPARE(h.messages.last(),
                  "Order applied!\n\nMatched : " + std::to_string(n) + "\nMoved : 0\nNot found : 0");
         QVERIFY(!w.state().modified);
@@ -134,8 +106,7 @@ private slots:
 
         h.messages.clear();
         w.OnCommand(ID_UPDATE_STB);
-        QCOMPARE(h.messages.texts().size(),
-                 std::size_t{3}); // "Update STB?", "Update STB", the failure
+        QCOMPARE(h.messages.texts().size(), std::size_t{3}); // "Update STB?", "Update STB", the failure
         QVERIFY(h.messages.texts()[1] == "Update STB" && h.messages.last().starts_with(failure));
     }
 };

@@ -1,10 +1,8 @@
 #include "tests/app/MainWindowHarness.h"
 
 #include "app/CConnectDlg.h"
-#include "grid/CGridCtrl.h"
 #include "platform/ui/CIPAddressCtrl.h"
 #include "res/ResourceIds.h"
-#include "tests/support/ui/ModalWatcher.h"
 
 #include <QTest>
 
@@ -43,6 +41,14 @@ CMainDlg& MainWindowHarness::Open(PlayerLauncher* launcher)
     return *window_;
 }
 
+bool MainWindowHarness::OpenConnected(const std::string& address, DemoSize size,
+                                      PlayerLauncher* launcher)
+{
+    StartBox(address, size);
+    Open(launcher);
+    return ConnectThroughDialog(address) && messages.texts().empty();
+}
+
 void MainWindowHarness::Close()
 {
     window_.reset();
@@ -55,42 +61,21 @@ bool MainWindowHarness::ConnectThroughDialog(const std::string& address)
 
 bool MainWindowHarness::RunCommandTypingAddress(int command, const std::string& address)
 {
-    ModalWatcher watcher(
-        [&address](QWidget* w) {
-            auto* dialog = static_cast<CConnectDlg*>(w);
-            auto* ip = dialog->DlgItem<CIPAddressCtrl>(IDC_IPADDRESS);
-            ip->clear();
-            ip->setFieldFocus(0);
-            for (char k : address)
-                QTest::keyClick(dialog->focusWidget(), k);
-            QTest::mouseClick(dialog->GetDlgItem(IDOK), Qt::LeftButton);
-        },
-        ModalWatcher::IsA<CConnectDlg>());
-    window_->OnCommand(command);
-    return watcher.ran();
+    return RunDialog<CConnectDlg>(command, [&address](CConnectDlg& d) { TypeAddressAndConnect(d, address); });
 }
 
 bool MainWindowHarness::RunCommandAcceptingConnect(int command)
 {
-    ModalWatcher watcher(
-        [](QWidget* w) {
-            QTest::mouseClick(static_cast<CConnectDlg*>(w)->GetDlgItem(IDOK), Qt::LeftButton);
-        },
-        ModalWatcher::IsA<CConnectDlg>(), 3000);
-    window_->OnCommand(command);
-    return watcher.ran();
+    return RunDialog<CConnectDlg>(
+        command, [](CConnectDlg& d) { QTest::mouseClick(d.GetDlgItem(IDOK), Qt::LeftButton); }, 3000);
 }
 
-QStringList Column(const CGridCtrl& grid, int column)
+void TypeAddressAndConnect(CDialog& connectDialog, const std::string& address)
 {
-    QStringList texts;
-    for (int r = 0; r < grid.GetRowCount(); ++r)
-        texts << grid.GetItemText(r, column);
-    return texts;
-}
-
-void ClickRow(CGridCtrl& grid, int row, Qt::MouseButton button)
-{
-    grid.EnsureVisible(row, 0);
-    QTest::mouseClick(grid.viewport(), button, Qt::NoModifier, grid.GetCellRect(row, 0).center());
+    auto* ip = connectDialog.DlgItem<CIPAddressCtrl>(IDC_IPADDRESS);
+    ip->clear();
+    ip->setFieldFocus(0);
+    for (char k : address)
+        QTest::keyClick(connectDialog.focusWidget(), k);
+    QTest::mouseClick(connectDialog.GetDlgItem(IDOK), Qt::LeftButton);
 }

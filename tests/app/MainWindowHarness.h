@@ -6,14 +6,14 @@
 #include "stbsim/StbSimulator.h"
 #include "tests/app/RegistryScope.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/ScriptedFileDialogs.h"
-
-#include <QStringList>
+#include "tests/support/ui/GridDriving.h"
+#include "tests/support/ui/UiDriving.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
-
-class CGridCtrl;
 
 class CountingPlayer final : public PlayerLauncher {
 public:
@@ -32,6 +32,10 @@ public:
     // Shows a new window (closing an open one first); it starts players with `launcher`, else
     // with `player`.
     CMainDlg& Open(PlayerLauncher* launcher = nullptr);
+    // A box on `address`, the window, and a download through the connect dialog that says
+    // nothing; false (with the messages at hand) when any of it failed.
+    bool OpenConnected(const std::string& address, DemoSize size = DemoSize::Small,
+                       PlayerLauncher* launcher = nullptr);
     void Close();
 
     // "connect to STB" through the real connect dialog, typing `address`.
@@ -40,6 +44,24 @@ public:
     bool RunCommandTypingAddress(int command, const std::string& address);
     // Any command through the dialog that might ask for the address; nothing is typed.
     bool RunCommandAcceptingConnect(int command);
+    // Runs `command` and `inside` on the modal Dialog it opens, then closes that dialog with
+    // its close box if it is still open; false when none opened within `timeoutMs`.
+    template <class Dialog>
+    bool RunDialog(int command, const std::function<void(Dialog&)>& inside, int timeoutMs = 10000)
+    {
+        auto watcher = ModalWatcher::For<Dialog>(
+            [&inside](Dialog* d) {
+                inside(*d);
+                if (d->isVisible())
+                    d->close();
+            },
+            timeoutMs);
+        window_->OnCommand(command);
+        return watcher.ran();
+    }
+    bool Enabled(int command) { return CommandEnabled(*window_, command); }
+    // Whether the editors' hand-over files (or anything else) are left in the private folder.
+    bool PrivateFilesLeft() const { return !std::filesystem::is_empty(privateDir()); }
 
     CMainDlg& window() { return *window_; }
     StbSimulator& box() { return *box_; }
@@ -60,6 +82,5 @@ private:
     std::unique_ptr<CMainDlg> window_;
 };
 
-QStringList Column(const CGridCtrl& grid, int column = 0);
-// Clicks a grid row as the user would.
-void ClickRow(CGridCtrl& grid, int row, Qt::MouseButton button = Qt::LeftButton);
+// Types `address` into the connect dialog's address control and presses its OK button.
+void TypeAddressAndConnect(CDialog& connectDialog, const std::string& address);

@@ -71,6 +71,15 @@ private slots:
         CChNumDisplayDlg gridHeight(messages);
         gridHeight.m_nRows = 10;
         ShootDialog(gridHeight, "grid-height-dialog");
+        // The main window's resource with empty boxes where the grids go, and its menu.
+        CDialog main(GetDialogTemplate(IDD_MAIN));
+        main.SetMenu(GetMenuTemplate(IDR_MAIN_MENU));
+        for (int id : {IDC_GRID_CATEGORY, IDC_GRID_GROUP, IDC_GRID_CHANNEL}) {
+            auto* box = new QFrame;
+            box->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+            main.InstallControl(id, box);
+        }
+        ShootDialog(main, "main-window-layout");
     }
 
     // Every text of the backup list fits its column.
@@ -95,20 +104,7 @@ private slots:
         }
     }
 
-    // The main window's resource with empty boxes where the grids go, and its menu.
-    void mainWindowLayout()
-    {
-        CDialog dialog(GetDialogTemplate(IDD_MAIN));
-        dialog.SetMenu(GetMenuTemplate(IDR_MAIN_MENU));
-        for (int id : {IDC_GRID_CATEGORY, IDC_GRID_GROUP, IDC_GRID_CHANNEL}) {
-            auto* box = new QFrame;
-            box->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-            dialog.InstallControl(id, box);
-        }
-        ShootDialog(dialog, "main-window-layout");
-    }
-
-    void messageBox()
+    void messageBoxArtworkAndBusyIndicator()
     {
         QtMessageBoxes boxes;
         auto watcher = ModalWatcher::For<QMessageBox>([](QMessageBox* box) {
@@ -118,12 +114,7 @@ private slots:
         });
         boxes.Show("Exit program?", MessageService::Buttons::YesNo);
         QVERIFY(watcher.ran());
-    }
-
-    void artwork() { SaveScreenshot(ContactSheet(), "artwork"); }
-
-    void busyIndicator()
-    {
+        SaveScreenshot(ContactSheet(), "artwork");
         BusyIndicator indicator(nullptr);
         indicator.Popup();
         QVERIFY(QTest::qWaitForWindowExposed(&indicator));

@@ -6,9 +6,7 @@
 #include "editors/CTpInfoDlg.h"
 #include "res/ResourceIds.h"
 #include "tests/editors/EditorFixture.h"
-#include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
-#include "tests/support/ui/UiDriving.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -165,22 +163,13 @@ private slots:
         QCOMPARE(dialog.GetDlgItemText(IDC_CH_VIDEO_PID), std::string());
         QCOMPARE(dialog.GetDlgItemText(IDC_CH_LOCK), std::string("Lock"));
 
+        // A wrong PIN and "Exit" in the PIN dialog leave the channel locked and this dialog open.
         PickEntry(dialog.GetDlgItem(IDC_CH_LOCK), 0);
-        // A wrong PIN keeps the PIN dialog open; "Exit" there leaves the channel locked.
-        auto wrongThenExit = ModalWatcher::For<CPinDlg>([&](CPinDlg* pin) {
-            TypeInto(pin->GetDlgItem(IDC_EDIT_PIN), "0000");
-            PressEnter(*pin);
-            QVERIFY(pin->isVisible());
-            QTest::mouseClick(pin->GetDlgItem(IDCANCEL), Qt::LeftButton);
-        });
+        auto wrong = AnswerPin("0000");
         PressEnter(dialog);
-        QVERIFY(wrongThenExit.ran());
+        QVERIFY(wrong.ran() && dialog.isVisible());
         QCOMPARE(messages.last(), std::string("Wrong PIN!"));
-        QVERIFY(dialog.isVisible());
-        auto right = ModalWatcher::For<CPinDlg>([&](CPinDlg* pin) {
-            TypeInto(pin->GetDlgItem(IDC_EDIT_PIN), "1234");
-            PressEnter(*pin);
-        });
+        auto right = AnswerPin("1234");
         PressEnter(dialog);
         QVERIFY(right.ran());
         QCOMPARE(dialog.result(), IDOK);

@@ -1,9 +1,6 @@
 #include "tests/editors/EditorFixture.h"
 
 #include "chdb/ListBuilds.h"
-#include "grid/CGridCtrl.h"
-
-#include <QTest>
 
 namespace {
 
@@ -78,15 +75,15 @@ ChannelDatabase EditorTables()
     return db;
 }
 
-EditorRun::EditorRun(const ChannelDatabase& tables) : editor(std::make_unique<CSatListDlg>(messages))
+template <> EditorRun<CSatListDlg>::EditorRun(const ChannelDatabase& tables, int list)
 {
     tables.SaveToFolder(folder.path(), ChannelDatabase::kChData | ChannelDatabase::kChIdx);
     editor->m_strWorkDir = folder.path().string();
     editor->m_strPin = "1234";
+    editor->m_nList = list;
 }
 
-UserListRun::UserListRun(const ChannelDatabase& tables, int list)
-    : editor(std::make_unique<CUserListDlg>(messages))
+template <> EditorRun<CUserListDlg>::EditorRun(const ChannelDatabase& tables, int list)
 {
     tables.SaveToFolder(folder.path());
     editor->m_strWorkDir = folder.path().string();
@@ -94,18 +91,3 @@ UserListRun::UserListRun(const ChannelDatabase& tables, int list)
     editor->m_satList = BuildSatelliteList(tables);
 }
 
-QStringList Column(const CGridCtrl& grid, int column)
-{
-    QStringList texts;
-    for (int r = 0; r < grid.GetRowCount(); ++r)
-        texts << grid.GetItemText(r, column);
-    return texts;
-}
-
-void ClickRow(CGridCtrl& grid, int row, Qt::MouseButton button)
-{
-    if (row >= 0)
-        grid.EnsureVisible(row, 0);
-    const QPoint at = row >= 0 ? grid.GetCellRect(row, 0).center() : QPoint(5, grid.viewport()->height() - 3);
-    QTest::mouseClick(grid.viewport(), button, Qt::NoModifier, at);
-}

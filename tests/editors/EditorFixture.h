@@ -5,12 +5,12 @@
 #include "editors/CUserListDlg.h"
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/ui/PinAnswer.h"
+#include "tests/support/ui/GridDriving.h"
+#include "tests/support/ui/UiDriving.h"
 
-#include <QStringList>
-
+#include <filesystem>
 #include <memory>
-
-class CGridCtrl;
 
 // Tables that exercise the editor: 14 satellites (ids 100..113, "Sat 0".."Sat 13"). Satellite 0
 // has a stored transponder count of 0 although transponder 0 names it; satellite 1 owns two
@@ -20,28 +20,23 @@ class CGridCtrl;
 // keys are 3000 + table index; user list 1 holds channels 0, 2, 3 (TV) and 1 (radio).
 ChannelDatabase EditorTables();
 
-// An editor over `tables`, handed over through a folder of its own as the main window does;
-// PIN "1234".
-struct EditorRun {
-    explicit EditorRun(const ChannelDatabase& tables);
-    CSatListDlg& Open() { editor->show(); return *editor; } // its initialisation reads the files
+// An editor over `tables`, handed over through a folder of its own as the main window does.
+// The satellite list editor gets PIN "1234"; the user list editor shows the TV (0) or radio
+// (1) lists, with the satellite list rebuilt from the tables.
+template <class Editor> struct EditorRun {
+    explicit EditorRun(const ChannelDatabase& tables, int list = 0);
+    Editor& Open() // its initialisation reads the files
+    {
+        editor->show();
+        return *editor;
+    }
+    bool HandOverFilesLeft() const { return !std::filesystem::is_empty(folder.path()); }
 
     RecordingMessages messages;
     TempDir folder;
-    std::unique_ptr<CSatListDlg> editor;
+    std::unique_ptr<Editor> editor = std::make_unique<Editor>(messages);
 };
-
-// A user list editor over `tables` for the TV (0) or radio (1) lists, handed over through a
-// folder of its own as the main window does; the satellite list rebuilt from the tables.
-struct UserListRun {
-    explicit UserListRun(const ChannelDatabase& tables, int list = 0);
-    CUserListDlg& Open() { editor->show(); return *editor; }
-
-    RecordingMessages messages;
-    TempDir folder;
-    std::unique_ptr<CUserListDlg> editor;
-};
-
-QStringList Column(const CGridCtrl& grid, int column = 0);
-// Clicks a grid row as the user would; row -1 clicks below the rows.
-void ClickRow(CGridCtrl& grid, int row, Qt::MouseButton button = Qt::LeftButton);
+template <> EditorRun<CSatListDlg>::EditorRun(const ChannelDatabase& tables, int list);
+template <> EditorRun<CUserListDlg>::EditorRun(const ChannelDatabase& tables, int list);
+using SatListRun = EditorRun<CSatListDlg>;
+using UserListRun = EditorRun<CUserListDlg>;

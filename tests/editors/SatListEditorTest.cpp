@@ -1,31 +1,28 @@
 // The satellite list editor driven with the mouse and the keyboard over its hand-over files.
 #include "editors/CChannelInfoDlg.h"
-#include "editors/CPinDlg.h"
 #include "editors/CTpInfoDlg.h"
 #include "grid/CGridCtrl.h"
 #include "res/ResourceIds.h"
 #include "tests/editors/EditorFixture.h"
-#include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
-#include "tests/support/ui/UiDriving.h"
 
 namespace {
 
 using Enabled = std::map<int, bool>;
 
-bool RowShown(CGridCtrl& grid, int row) { return grid.viewport()->rect().contains(grid.GetCellRect(row, 0)); }
-
-bool RowSelected(CGridCtrl& grid, int row)
+// The whole row selected and focused, and in view.
+bool RowChosen(CGridCtrl& grid, int row)
 {
     for (int c = 0; c < grid.GetColumnCount(); ++c)
         if (!grid.IsCellSelected(row, c))
             return false;
-    return grid.GetFocusCell().row == row;
+    return grid.GetFocusCell().row == row && grid.viewport()->rect().contains(grid.GetCellRect(row, 0));
 }
 
-bool HandOverFiles(const EditorRun& run)
+// Runs `command` from the context menu that a right click on `row` (-1: below the rows) opens.
+bool RightClickCommand(CGridCtrl& grid, int row, int command)
 {
-    return std::filesystem::exists(run.folder / "chdata.dat") || std::filesystem::exists(run.folder / "chidx.dat");
+    return UseContextMenu([&] { ClickRow(grid, row, Qt::RightButton); }, command);
 }
 
 } // namespace
@@ -36,15 +33,15 @@ class SatListEditorTest final : public QObject {
 private slots:
     void opensOnThePreselectedChannelOnce()
     {
-        EditorRun run(EditorTables());
+        SatListRun run(EditorTables());
         run.editor->m_wPreSatId = 113;
         run.editor->m_wPreTpId = 1311;
         run.editor->m_wPreChannelKey = 3000 + 16; // "Channel 11", the twelfth row
         CSatListDlg& e = run.Open();
         QVERIFY(e.loaded());
-        QVERIFY(!HandOverFiles(run)); // read and deleted
-        for (auto [grid, row] : {std::pair{&e.satelliteGrid(), 13}, {&e.transponderGrid(), 11}, {&e.channelGrid(), 11}})
-            QVERIFY(RowSelected(*grid, row) && RowShown(*grid, row));
+        QVERIFY(!run.HandOverFilesLeft()); // read and deleted
+        QVERIFY(RowChosen(e.satelliteGrid(), 13) && RowChosen(e.transponderGrid(), 11) &&
+                RowChosen(e.channelGrid(), 11));
         QCOMPARE(e.GetDlgItemText(IDC_COUNT_SATELLITES) + e.GetDlgItemText(IDC_COUNT_TRANSPONDERS) +
                      e.GetDlgItemText(IDC_COUNT_CHANNELS),
                  std::string("141212"));
@@ -52,14 +49,14 @@ private slots:
 
         // Used once: a later fill starts at row 0, with no channel chosen.
         ClickRow(e.satelliteGrid(), 13);
-        QVERIFY(RowSelected(e.transponderGrid(), 0));
+        QVERIFY(RowChosen(e.transponderGrid(), 0));
         QCOMPARE(e.channelGrid().GetSelectedCount(), 0);
         QCOMPARE(e.channelGrid().GetFocusCell().row, -1);
     }
 
     void rowsShowNamesAndMarksAndFollowTheKeys()
     {
-        EditorRun run(EditorTables());
+        SatListRun run(EditorTables());
         run.editor->m_wPreSatId = 101;
         CSatListDlg& e = run.Open();
         QCOMPARE(Column(e.transponderGrid()), (QStringList{"11000/27500/H", "12000/27500/V"}));
@@ -87,17 +84,17 @@ private slots:
         QVERIFY(e.isVisible());
         e.close();
         QVERIFY(!e.isVisible());
-        QVERIFY(HandOverFiles(run)); // written back
+        QVERIFY(run.HandOverFilesLeft()); // written back
     }
 
     void contextMenusAreEnabledByTheirRow()
     {
-        EditorRun run(EditorTables());
+        SatListRun run(EditorTables());
         run.editor->m_wPreSatId = 101;
         CSatListDlg& e = run.Open();
         Enabled on;
         QVERIFY(UseContextMenu([&] { ClickRow(e.transponderGrid(), 1, Qt::RightButton); }, 0, &on));
-        QVERIFY(RowSelected(e.transponderGrid(), 1));
+        QVERIFY(RowChosen(e.transponderGrid(), 1));
         QCOMPARE(on, (Enabled{{ID_EDIT_TRANSPONDER, true}, {ID_ADD_TRANSPONDER, true}, {ID_DELETE_TRANSPONDER, true}}));
         // Transponder 12 has no channels: the menu still opens, with "Add Channel" alone.
         QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), -1, Qt::RightButton); }, 0, &on));
@@ -105,7 +102,7 @@ private slots:
 
         ClickRow(e.transponderGrid(), 0);
         QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), 2, Qt::RightButton); }, 0, &on));
-        QVERIFY(RowSelected(e.channelGrid(), 2) && on[ID_EDIT_CHANNEL] && on[ID_DELETE_CHANNEL]);
+        QVERIFY(RowChosen(e.channelGrid(), 2) && on[ID_EDIT_CHANNEL] && on[ID_DELETE_CHANNEL]);
         // Below the rows, the focused row is the context.
         QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), -1, Qt::RightButton); }, 0, &on));
         QCOMPARE(e.contextRow(), 2);
@@ -119,7 +116,7 @@ private slots:
 
     void addsTheFirstTransponderAndChannel()
     {
-        EditorRun run(EditorTables());
+        SatListRun run(EditorTables());
         CSatListDlg& e = run.Open();
         ClickRow(e.satelliteGrid(), 0); // no transponders shown
         auto tpDialog = ModalWatcher::For<CTpInfoDlg>([](CTpInfoDlg* d) {
@@ -129,11 +126,10 @@ private slots:
                 PickEntry(d->GetDlgItem(id), entry);
             PressEnter(*d);
         });
-        QVERIFY(UseContextMenu([&] { ClickRow(e.transponderGrid(), -1, Qt::RightButton); }, ID_ADD_TRANSPONDER));
-        QVERIFY(tpDialog.ran());
+        QVERIFY(RightClickCommand(e.transponderGrid(), -1, ID_ADD_TRANSPONDER) && tpDialog.ran());
         QCOMPARE(run.messages.last(), std::string("Add transponder.\n\n12100/30000/H"));
         QCOMPARE(Column(e.transponderGrid()), (QStringList{"10700/27500/V", "12100/30000/H"}));
-        QVERIFY(RowSelected(e.transponderGrid(), 1));
+        QVERIFY(RowChosen(e.transponderGrid(), 1));
         QVERIFY(!e.channelsChanged());
 
         auto channelDialog = ModalWatcher::For<CChannelInfoDlg>([](CChannelInfoDlg* d) {
@@ -142,11 +138,10 @@ private slots:
                 TypeInto(d->GetDlgItem(id), "77");
             PressEnter(*d);
         });
-        QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), -1, Qt::RightButton); }, ID_ADD_CHANNEL));
-        QVERIFY(channelDialog.ran());
+        QVERIFY(RightClickCommand(e.channelGrid(), -1, ID_ADD_CHANNEL) && channelDialog.ran());
         QCOMPARE(run.messages.last(), std::string("Add channel.\n\nFresh"));
         QCOMPARE(Column(e.channelGrid()), (QStringList{"   Fresh"}));
-        QVERIFY(RowSelected(e.channelGrid(), 0));
+        QVERIFY(RowChosen(e.channelGrid(), 0));
         const ChannelDatabase& t = e.tables();
         QCOMPARE(t.transponder(t.transponderCount() - 1).id(), 0xF000); // it got its id now
         QCOMPARE(t.channel(t.channelCount() - 1).transponderId(), 0xF000);
@@ -155,15 +150,15 @@ private slots:
 
     void deleteTransponderAsksOnceForAllItsChannels()
     {
-        EditorRun run(EditorTables());
+        SatListRun run(EditorTables());
         run.editor->m_wPreSatId = 101;
         CSatListDlg& e = run.Open();
         run.messages.QueueAnswer(MessageService::Answer::No);
-        QVERIFY(UseContextMenu([&] { ClickRow(e.transponderGrid(), 0, Qt::RightButton); }, ID_DELETE_TRANSPONDER));
+        QVERIFY(RightClickCommand(e.transponderGrid(), 0, ID_DELETE_TRANSPONDER));
         QCOMPARE(run.messages.last(), std::string("Delete transponder and channels?\n\n11000/27500/H\n   Das Erste\n"
                                                   "   Radio Eins\n   Sky Cinema HD\n   TRT T\xC3\xBCrk\n"));
         QCOMPARE(e.transponderGrid().GetRowCount(), 2);
-        QVERIFY(UseContextMenu([&] { ClickRow(e.transponderGrid(), 0, Qt::RightButton); }, ID_DELETE_TRANSPONDER));
+        QVERIFY(RightClickCommand(e.transponderGrid(), 0, ID_DELETE_TRANSPONDER));
         QCOMPARE(Column(e.transponderGrid()), (QStringList{"12000/27500/V"}));
         QVERIFY(e.channelsChanged());
         e.close();
@@ -175,36 +170,30 @@ private slots:
         QCOMPARE(back.userListSize(0, ListKind::Tv) + back.userListSize(0, ListKind::Radio), 0);
     }
 
-    void editsSatelliteTransponderAndChannel()
+    void editsTransponderAndChannel()
     {
-        EditorRun run(EditorTables());
+        SatListRun run(EditorTables());
         run.editor->m_wPreSatId = 101;
         CSatListDlg& e = run.Open();
-        ClickRow(e.satelliteGrid(), 1);
         auto tpDialog = ModalWatcher::For<CTpInfoDlg>([](CTpInfoDlg* d) {
             TypeInto(d->GetDlgItem(IDC_TP_FREQUENCY), "11111");
             PressEnter(*d);
         });
-        QVERIFY(UseContextMenu([&] { ClickRow(e.transponderGrid(), 1, Qt::RightButton); }, ID_EDIT_TRANSPONDER));
-        QVERIFY(tpDialog.ran());
+        QVERIFY(RightClickCommand(e.transponderGrid(), 1, ID_EDIT_TRANSPONDER) && tpDialog.ran());
         QCOMPARE(e.transponderGrid().GetItemText(1, 0), QStringLiteral("11111/27500/V"));
 
         // Unlocking the radio with the PIN clears its lock mark; no channel came or went.
         ClickRow(e.transponderGrid(), 0);
-        auto pin = ModalWatcher::For<CPinDlg>([](CPinDlg* d) {
-            TypeInto(d->GetDlgItem(IDC_EDIT_PIN), "1234");
-            PressEnter(*d);
-        });
+        auto pin = AnswerPin("1234");
         auto channelDialog = ModalWatcher::For<CChannelInfoDlg>([](CChannelInfoDlg* d) {
             PickEntry(d->GetDlgItem(IDC_CH_LOCK), 0);
             PressEnter(*d);
         });
-        QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), 1, Qt::RightButton); }, ID_EDIT_CHANNEL));
-        QVERIFY(channelDialog.ran() && pin.ran());
+        QVERIFY(RightClickCommand(e.channelGrid(), 1, ID_EDIT_CHANNEL) && channelDialog.ran() && pin.ran());
         QCOMPARE(e.channelGrid().GetItemImage(1, 4), -1);
         QVERIFY(!e.channelsChanged());
 
-        QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), 2, Qt::RightButton); }, ID_DELETE_CHANNEL));
+        QVERIFY(RightClickCommand(e.channelGrid(), 2, ID_DELETE_CHANNEL));
         QCOMPARE(run.messages.last(), std::string("Delete channel?\n\n   Sky Cinema HD"));
         QCOMPARE(e.channelGrid().GetRowCount(), 3);
         QCOMPARE(e.tables().userListEntries(0, ListKind::Tv), (std::vector<std::int32_t>{0, 2}));
@@ -213,30 +202,12 @@ private slots:
 
     void unreadableHandOverClosesAtOnce()
     {
-        EditorRun run(EditorTables());
+        SatListRun run(EditorTables());
         std::filesystem::resize_file(run.folder / "chidx.dat", 1000);
         QCOMPARE(run.editor->DoModal(), IDCANCEL);
         QVERIFY(!run.editor->loaded());
         QCOMPARE(run.messages.texts(), (std::vector<std::string>{"File read error!"}));
-        QVERIFY(!HandOverFiles(run));
-    }
-
-    void gridsGrowWithTheRowSetting()
-    {
-        EditorRun ten(EditorTables());
-        EditorRun fifteen(EditorTables());
-        fifteen.editor->m_nGridRows = 15;
-        ten.Open();
-        fifteen.Open();
-        QCOMPARE(ten.editor->channelGrid().viewport()->height(), 10 * 24);
-        QCOMPARE(fifteen.editor->channelGrid().height() - ten.editor->channelGrid().height(), 5 * 24);
-        QCOMPARE(fifteen.editor->height() - ten.editor->height(), 5 * 24);
-        // Never taller than the screen: the rows that do not fit are not shown.
-        EditorRun thirty(EditorTables());
-        thirty.editor->m_nGridRows = 30;
-        thirty.Open();
-        QVERIFY(thirty.editor->frameGeometry().height() <= thirty.editor->screen()->availableGeometry().height());
-        QVERIFY(thirty.editor->channelGrid().height() > fifteen.editor->channelGrid().height());
+        QVERIFY(!run.HandOverFilesLeft());
     }
 };
 

@@ -3,12 +3,12 @@
 #include "grid/CGridCtrl.h"
 #include "res/ResourceIds.h"
 #include "tests/editors/EditorFixture.h"
-#include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
-#include "tests/support/ui/UiDriving.h"
 
 #include <QComboBox>
 #include <QTest>
+
+#include <numeric>
 
 using Entries = std::vector<std::int32_t>;
 
@@ -49,8 +49,7 @@ private slots:
         tables.setUserListName(3, "Sport");
         UserListRun tv(tables);
         CUserListDlg& e = tv.Open();
-        for (const char* file : {"chdata.dat", "chidx.dat", "menudata.dat"})
-            QVERIFY(!std::filesystem::exists(tv.folder / file)); // read and deleted
+        QVERIFY(!tv.HandOverFilesLeft()); // read and deleted
         QCOMPARE(e.listCombo().itemText(2), QStringLiteral("Sport"));
         QCOMPARE(e.filterCombo().currentText(), QStringLiteral("All"));
         QCOMPARE(Column(e.listGrid()), (QStringList{"     1    Das Erste", "     2    Sky Cinema HD", QStringLiteral("     3    TRT Türk")}));
@@ -83,8 +82,7 @@ private slots:
         QTest::keyClick(&channels, Qt::Key_Return);
         PickRows(channels, {6, 7, 8, 9, 10, 11, 12, 13, 14});
         QTest::keyClick(&channels, Qt::Key_Enter);
-        ClickRow(channels, 15); // the first click of the double click
-        QTest::mouseDClick(channels.viewport(), Qt::LeftButton, {}, channels.GetCellRect(15, 0).center());
+        DoubleClickRow(channels, 15);
         QCOMPARE(ListOf(e), (Entries{2, 3, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
         QVERIFY(BlockSelected(list, 12, 12, 12));
         QCOMPARE(list.GetScrollPos(), list.GetScrollLimit());
@@ -151,21 +149,6 @@ private slots:
         QVERIFY(button.ran());
         QCOMPARE(e.listCombo().itemText(2), QStringLiteral("user 1"));
         QCOMPARE(e.currentList(), 2);
-    }
-
-    void theGridsGrowWithTheRowSettingWithinTheScreen()
-    {
-        UserListRun small(EditorTables()), tall(EditorTables());
-        tall.editor->m_nGridRows = 30;
-        const CUserListDlg& a = small.Open();
-        const CUserListDlg& b = tall.Open();
-        const int grown = tall.editor->listGrid().height() - small.editor->listGrid().height();
-        QVERIFY(grown > 0 && grown % 24 == 0 && b.height() - a.height() == grown);
-        QVERIFY(b.frameGeometry().height() <= b.screen()->availableGeometry().height());
-        for (const CUserListDlg* e : {&a, &b}) { // "<<" stays between the grids' middles
-            const int middle = e->GetDlgItem(IDC_GRID_USER_LIST)->geometry().center().y();
-            QVERIFY(qAbs(e->GetDlgItem(IDC_BUTTON_ADD)->geometry().bottom() - middle) < 20);
-        }
     }
 };
 

@@ -231,33 +231,34 @@ private slots:
 
     void ctrlAndShiftClicks()
     {
-        // In a one-row grid they select the clicked row alone.
-        Click(2, 0);
-        Click(5, 0, Qt::ControlModifier);
-        QCOMPARE(m_grid->GetSelectedRows(), Rows{5});
-        Click(7, 0, Qt::ShiftModifier);
-        QCOMPARE(m_grid->GetSelectedRows(), Rows{7});
-
-        m_grid->SetSingleRowSelection(false);
-        Click(2, 0);
-        Click(4, 1, Qt::ControlModifier); // adds a row
-        Click(6, 2, Qt::ControlModifier);
-        QCOMPARE(m_grid->GetSelectedRows(), (Rows{2, 4, 6}));
-        QCOMPARE(m_grid->GetFocusCell(), CCellID(6, 2));
-        m_log->notices.clear();
-        Click(4, 0, Qt::ControlModifier); // a selected row comes out again
-        QCOMPARE(m_grid->GetSelectedRows(), (Rows{2, 6}));
-        QCOMPARE(m_grid->GetFocusCell(), CCellID(4, 0));
-        QCOMPARE(m_log->Text(), QString("-210:4,0 -101:4,0 -2:4,0"));
-        Click(3, 0);
-        Click(7, 2, Qt::ShiftModifier); // from the anchor to the clicked row
-        QCOMPARE(m_grid->GetSelectedRows(), (Rows{3, 4, 5, 6, 7}));
-        Click(5, 1, Qt::ShiftModifier);
-        QCOMPARE(m_grid->GetSelectedRows(), (Rows{3, 4, 5}));
-        Click(9, 0, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(m_grid->GetSelectedRows(), (Rows{3, 4, 5, 6, 7, 8, 9}));
-        Click(4, 0); // a plain click on a selected row selects that row alone
-        QCOMPARE(m_grid->GetSelectedRows(), Rows{4});
+        const auto ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+        const struct {
+            bool severalRows;
+            int row, col;
+            Qt::KeyboardModifiers modifiers;
+            Rows selected;
+            const char* notices = nullptr;
+        } clicks[] = {
+            // In a one-row grid they select the clicked row alone.
+            {false, 2, 0, {}, {2}}, {false, 5, 0, ctrl, {5}}, {false, 7, 0, shift, {7}},
+            // Ctrl adds a row or takes a selected one out again.
+            {true, 2, 0, {}, {2}}, {true, 4, 1, ctrl, {2, 4}}, {true, 6, 2, ctrl, {2, 4, 6}},
+            {true, 4, 0, ctrl, {2, 6}, "-210:4,0 -101:4,0 -2:4,0"},
+            // Shift selects from the anchor to the clicked row; a plain click on a selected row
+            // selects that row alone.
+            {true, 3, 0, {}, {3}}, {true, 7, 2, shift, {3, 4, 5, 6, 7}}, {true, 5, 1, shift, {3, 4, 5}},
+            {true, 9, 0, ctrl | shift, {3, 4, 5, 6, 7, 8, 9}}, {true, 4, 0, {}, {4}},
+        };
+        for (const auto& c : clicks) {
+            if (m_grid->GetSingleRowSelection() == c.severalRows)
+                m_grid->SetSingleRowSelection(!c.severalRows);
+            m_log->notices.clear();
+            Click(c.row, c.col, c.modifiers);
+            QCOMPARE(m_grid->GetSelectedRows(), c.selected);
+            QCOMPARE(m_grid->GetFocusCell(), CCellID(c.row, c.col));
+            if (c.notices)
+                QCOMPARE(m_log->Text(), QString(c.notices));
+        }
     }
 
     void rightClickReportsTheCellAndKeepsTheSelection()
@@ -340,36 +341,29 @@ private slots:
         QCOMPARE(m_grid->GetScrollPos(), 35);
     }
 
-    void gridLinesAreLightGreyOnTheRightAndBottomOfEachCell()
+    // Grid lines light grey on the right and bottom of each cell, white beyond the cells; the
+    // selected row highlighted and its focus cell framed in the selected text's colour.
+    void gridLinesSelectionAndFocusFrameArePainted()
     {
         m_grid->SetRowCount(5);
         m_grid->SetItemText(1, 0, QString());
-        const QImage image = Shot();
-        const QColor line(192, 192, 192), base = Px(m_grid->palette().color(QPalette::Base));
-        // Row 1 spans y 20..39, column 0 x 0..79: its right and bottom pixels are grid lines.
-        QCOMPARE(At(image, 40, 25), base);
-        QCOMPARE(At(image, 79, 25), line);
-        QCOMPARE(At(image, 40, 39), line);
-        QCOMPARE(At(image, 78, 38), base);
-        // Right of the last column and below the last row: the white grid background.
-        QCOMPARE(At(image, kRightOfTheCells.x(), 25), QColor(Qt::white));
-        QCOMPARE(At(image, 40, 150), QColor(Qt::white));
-    }
-
-    void selectionIsHighlightedAndTheFocusCellFramed()
-    {
         m_grid->SetItemText(2, 0, QString());
         m_grid->SetSelectedRange(2, 0, 2, 2);
         m_grid->SetFocusCell(2, 0);
         const QImage image = Shot();
-        const QColor highlight = Px(m_grid->GetHighlightColor());
-        const QColor frame = Px(m_grid->GetHighlightTextColor()); // the selected text's colour
-        QCOMPARE(At(image, 40, 50), highlight);
-        QCOMPARE(At(image, 120, 50), highlight);
-        QCOMPARE(At(image, 0, 50), frame);
-        QCOMPARE(At(image, 40, 40), frame);
-        QCOMPARE(At(image, 80, 50), highlight); // the next cell has no frame
-        QCOMPARE(At(image, 40, 25), Px(m_grid->palette().color(QPalette::Base)));
+        const QColor line(192, 192, 192), base = Px(m_grid->palette().color(QPalette::Base)), white(Qt::white);
+        const QColor highlight = Px(m_grid->GetHighlightColor()), frame = Px(m_grid->GetHighlightTextColor());
+        // Row 1 spans y 20..39, column 0 x 0..79; row 2, selected, y 40..59.
+        const struct {
+            int x, y;
+            QColor colour;
+        } pixels[] = {
+            {40, 25, base}, {79, 25, line}, {40, 39, line}, {78, 38, base}, {kRightOfTheCells.x(), 25, white}, {40, 150, white},
+            {40, 50, highlight}, {120, 50, highlight}, {80, 50, highlight}, // no frame in the next cell
+            {0, 50, frame}, {40, 40, frame},
+        };
+        for (const auto& p : pixels)
+            QVERIFY2(At(image, p.x, p.y) == p.colour, qPrintable(QStringLiteral("at %1,%2").arg(p.x).arg(p.y)));
     }
 
     void ampersandIsShownAndLongTextEndsInAnEllipsis()

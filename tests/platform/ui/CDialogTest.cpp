@@ -211,47 +211,34 @@ private slots:
         QVERIFY(dialog.timersOnUiThread);
     }
 
-    // The grid is installed in its placeholder's place, as the main window does it (whose
-    // test checks the grids' geometry).
-    void swallowedEnterAndEscapeCloseNothing()
-    {
-        TestDialog dialog;
-        dialog.SetSwallowEnterEscape(true);
-        QVERIFY(!dialog.GetDlgItem(4711));
-        auto* grid = new KeyRecorder;
-        QCOMPARE(dialog.InstallControl(kGrid, grid), grid);
-        QCOMPARE(dialog.GetDlgItem(kGrid), grid);
-        ModalWatcher watcher([&](QWidget*) {
-            for (QWidget* target : {static_cast<QWidget*>(&dialog), dialog.GetDlgItem(kEdit),
-                                    static_cast<QWidget*>(grid)}) {
-                for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-                    QTest::keyClick(target, key);
-            }
-            QTest::keyClick(grid, Qt::Key_Down); // other keys still arrive
-            QVERIFY(dialog.isVisible());
-            dialog.close(); // the close box still works
-        });
-        QCOMPARE(dialog.DoModal(), IDCANCEL);
-        QCOMPARE(grid->keys, std::vector<int>{Qt::Key_Down});
-    }
-
-    // Edit dialogs take Enter as OK and Escape as cancel, also over a window that swallows them.
-    void enterAndEscapeCloseADialogOverASwallowingWindow()
+    // A window that swallows Enter and Escape closes on neither (other keys still reach its
+    // controls, the close box still works); an edit dialog over it takes Enter as OK and
+    // Escape as cancel. The grid is installed in its placeholder's place, as the main window
+    // does it (whose test checks the grids' geometry).
+    void swallowedEnterAndEscapeCloseOnlyTheDialogsOverTheWindow()
     {
         TestDialog main;
         main.SetSwallowEnterEscape(true);
+        QVERIFY(!main.GetDlgItem(4711));
+        auto* grid = new KeyRecorder;
+        QCOMPARE(main.InstallControl(kGrid, grid), grid);
+        QCOMPARE(main.GetDlgItem(kGrid), grid);
         main.show();
-        for (const auto& [key, expected] :
-             {std::pair{Qt::Key_Escape, IDCANCEL}, std::pair{Qt::Key_Return, IDOK},
-              std::pair{Qt::Key_Enter, IDOK}}) {
+        for (QWidget* target : {static_cast<QWidget*>(&main), main.GetDlgItem(kEdit), static_cast<QWidget*>(grid)})
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+                QTest::keyClick(target, key);
+        QTest::keyClick(grid, Qt::Key_Down);
+        QCOMPARE(grid->keys, std::vector<int>{Qt::Key_Down});
+        QVERIFY(main.isVisible());
+        for (const auto& [key, expected] : {std::pair{Qt::Key_Escape, IDCANCEL}, {Qt::Key_Return, IDOK}, {Qt::Key_Enter, IDOK}}) {
             TestDialog edit;
             edit.setParent(&main, edit.windowFlags());
-            ModalWatcher watcher([key](QWidget* d) {
-                QTest::keyClick(static_cast<CDialog*>(d)->GetDlgItem(kEdit), key);
-            });
+            ModalWatcher watcher([key](QWidget* d) { QTest::keyClick(static_cast<CDialog*>(d)->GetDlgItem(kEdit), key); });
             QCOMPARE(edit.DoModal(), expected);
             QVERIFY(main.isVisible());
         }
+        main.close();
+        QVERIFY(!main.isVisible() && main.result() == IDCANCEL);
     }
 
     // A grid keeps plain Tab for its cells; Ctrl+Tab and Ctrl+Shift+Tab leave it along the

@@ -3,6 +3,8 @@
 
 #include <QClipboard>
 
+#include <map>
+
 class CIPAddressCtrlTest final : public QObject {
     Q_OBJECT
 
@@ -51,15 +53,12 @@ private slots:
             init();
             if (c.clipboard)
                 QApplication::clipboard()->setText(QString::fromLatin1(c.clipboard));
+            const std::map<char, std::pair<Qt::Key, Qt::KeyboardModifier>> special = {
+                {'<', {Qt::Key_Backspace, Qt::NoModifier}}, {'^', {Qt::Key_Home, Qt::NoModifier}},
+                {'>', {Qt::Key_Right, Qt::NoModifier}}, {'|', {Qt::Key_V, Qt::ControlModifier}}};
             for (const char* k = c.keys; *k; ++k) {
-                if (*k == '<')
-                    QTest::keyClick(Focused(), Qt::Key_Backspace);
-                else if (*k == '^')
-                    QTest::keyClick(Focused(), Qt::Key_Home);
-                else if (*k == '>')
-                    QTest::keyClick(Focused(), Qt::Key_Right);
-                else if (*k == '|')
-                    QTest::keyClick(Focused(), Qt::Key_V, Qt::ControlModifier);
+                if (auto key = special.find(*k); key != special.end())
+                    QTest::keyClick(Focused(), key->second.first, key->second.second);
                 else
                     QTest::keyClick(Focused(), *k);
             }

@@ -5,27 +5,22 @@
 #include <QTemporaryFile>
 #include <QTest>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
 // One test program for several Qt Test classes: each file registers its class with
 // REGISTER_QTEST(Class), and RunRegisteredQtTests runs them all in order.
 namespace qtest_registry {
-inline std::vector<std::function<std::unique_ptr<QObject>()>>& Factories()
+inline std::vector<QObject* (*)()>& Factories()
 {
-    static std::vector<std::function<std::unique_ptr<QObject>()>> factories;
+    static std::vector<QObject* (*)()> factories;
     return factories;
 }
-template <class T> struct Registration {
-    Registration()
-    {
-        Factories().push_back([] { return std::make_unique<T>(); });
-    }
-};
 } // namespace qtest_registry
 
-#define REGISTER_QTEST(Class) static const qtest_registry::Registration<Class> registered##Class
+#define REGISTER_QTEST(Class)                                                                      \
+    static const bool registered##Class =                                                          \
+        (qtest_registry::Factories().push_back([]() -> QObject* { return new Class; }), true)
 
 // On the offscreen platform every test sees the same screen, 1280 x 800 logical pixels at
 // 96 dpi, at any QT_SCALE_FACTOR (the platform's own default is 800 x 600 device pixels, which
@@ -57,7 +52,7 @@ inline int RunRegisteredQtTests(int argc, char** argv)
     // A real font, not a fallback, so metrics and screenshots match the desktop.
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     int failed = 0;
-    for (const auto& factory : qtest_registry::Factories())
-        failed += QTest::qExec(factory().get(), argc, argv);
+    for (auto* factory : qtest_registry::Factories())
+        failed += QTest::qExec(std::unique_ptr<QObject>(factory()).get(), argc, argv);
     return failed == 0 ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include "grid/CGridCtrl.h"
 #include "platform/ui/CDialog.h"
+#include "platform/ui/CommandTarget.h"
 #include "platform/ui/MenuBuilder.h"
 #include "tests/support/ui/ModalWatcher.h"
 
@@ -9,6 +10,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+
+bool CommandEnabled(CDialog& dialog, int command)
+{
+    CCmdUI cmd(command);
+    dialog.OnUpdateCommand(cmd);
+    return cmd.enabled();
+}
 
 void TypeInto(QWidget* control, const QString& text)
 {

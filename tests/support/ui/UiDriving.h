@@ -12,6 +12,9 @@ class QWidget;
 
 // Driving dialogs as the user would: keys into the focused control, context menus by mouse.
 
+// Whether `command` is enabled, as its menu item would show it.
+bool CommandEnabled(CDialog& dialog, int command);
+
 // Replaces the text of an edit (or of an editable combo box) by typing `text`.
 void TypeInto(QWidget* control, const QString& text);
 // Picks entry `index` of a drop-down list with Home and the arrow keys.
