@@ -4,7 +4,7 @@
 #include "filebrowser/StbListing.h"
 #include "stbsim/Fault.h"
 #include "stbsim/Storage.h"
-#include "tests/filebrowser/EntryPrinting.h"
+#include "tests/filebrowser/TransferFixtures.h"
 
 #include <gtest/gtest.h>
 

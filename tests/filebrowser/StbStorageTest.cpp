@@ -1,70 +1,36 @@
 // The browser's exchanges against the simulated box, and their failures against scripts.
 #include "filebrowser/StbStorage.h"
-#include "filebrowser/FolderSummary.h"
-#include "tests/filebrowser/EntryPrinting.h"
-#include "tests/stbsim/TestBox.h"
-#include "tests/support/RecordingMessages.h"
+#include "tests/filebrowser/TransferFixtures.h"
 #include "tests/support/ScriptedBox.h"
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 using namespace std::chrono_literals;
 
-namespace {
-
-LinkOptions Reachable()
-{
-    LinkOptions options;
-    options.isReachable = [](const std::string&) { return true; };
-    options.receiveTimeout = 2000ms;
-    return options;
-}
-
-} // namespace
-
-TEST(StbStorage, BrowsesTheDemoBoxAndReleasesItsDisk)
+// What the browser needs of the demo box beyond what its window shows: names with quotes and
+// "|", replies that take several receives, exact sizes beyond 4 GiB, a folder it does not have.
+TEST(StbStorage, BrowsesTheDemoBox)
 {
     TestBox box(167);
     RecordingMessages messages;
     StbStorage storage(box.address(), messages, Reachable());
-
     EXPECT_EQ(storage.QueryDisks().value_or(std::vector<StbDisk>{}).size(), 3u);
     EXPECT_EQ(box->MountedDevice(), std::nullopt); // the query mounts nothing
-
     ASSERT_TRUE(storage.Mount("/dev/sda1"));
-    EXPECT_EQ(FormatFolderSummary(Summarize(storage.ListFolder("/").value_or(Rows{}))),
-              "6 Folder, 1 Files, 53.0 Byte");
     const Rows odd = storage.ListFolder("/Odd names").value_or(Rows{});
-    EXPECT_EQ(FormatFolderSummary(Summarize(odd)), "2 Folder, 7 Files, 5.6 KB");
+    ASSERT_EQ(odd.size(), 10u);
     EXPECT_EQ(odd[3], File("\"quoted\" name.txt", 800));
     EXPECT_EQ(odd[8], File("pipe | name.txt", 1100));
-    // The reply of the 30-file folder takes several receives.
     EXPECT_EQ(storage.ListFolder("/Recordings").value_or(Rows{}).size(), 31u);
     const auto freeBytes = storage.QueryFreeSpace("/dev/sda1");
     EXPECT_TRUE(freeBytes && *freeBytes > 0 && *freeBytes % 1024 == 0);
-
     ASSERT_TRUE(storage.Mount("/dev/sdb2"));
+    box->SetFault("SIG_GET_DISK_FILE_INFO", Fault::Split().Once());
     EXPECT_EQ(storage.ListFolder("/Timeshift"),
               (Rows{FileEntry::Parent(), File("Timeshift 2024-03-01.ts", 4831842529)}));
     EXPECT_TRUE(messages.texts().empty()) << messages.last();
-
-    // Hostile names, split replies, a folder the box does not have.
-    box->SetFault("SIG_GET_DISK_FILE_INFO", Fault::HostileNames().Once());
-    EXPECT_EQ(storage.ListFolder("/Timeshift"),
-              (Rows{FileEntry::Parent(), Dir("a|b", 4096), File("new", 10), File("0|..|0", 5),
-                    File("plain.txt", 42)}));
-    box->SetFault("SIG_GET_DISK_FILE_INFO", Fault::Split().Once());
-    EXPECT_EQ(storage.ListFolder("/"), (Rows{Dir("Timeshift", 4096), File("data.bin", 10240)}));
     EXPECT_EQ(storage.ListFolder("/missing"), std::nullopt);
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{"USB memory info error!"});
-
-    storage.Unmount();
-    for (int i = 0; i < 1000 && box->MountedDevice(); ++i)
-        std::this_thread::sleep_for(10ms);
-    EXPECT_EQ(box->MountedDevice(), std::nullopt);
-    EXPECT_EQ(box->Requests().back(), "SIG_MOUNT_END");
+    EXPECT_EQ(messages.texts(), Texts{"USB memory info error!"});
 }
 
 // Each exchange's failures, one scripted box after another on the same address.
@@ -103,7 +69,7 @@ TEST(StbStorage, FailuresShowTheirMessageAndGiveNothing)
         script.Close();
         script.Start();
         RecordingMessages messages;
-        StbStorage storage("127.0.0.169", messages, Reachable());
+        StbStorage storage("127.0.0.169", messages, Reachable(2000ms));
         const bool ok = c.exchange == Disks   ? storage.QueryDisks().has_value()
                         : c.exchange == Mount ? storage.Mount("/dev/sda1")
                         : c.exchange == List  ? storage.ListFolder("/a b").has_value()
@@ -118,7 +84,7 @@ TEST(StbStorage, FailuresShowTheirMessageAndGiveNothing)
 TEST(StbStorage, MarkersSplitAcrossReceivesAndRepliesBeyondTheLimit)
 {
     RecordingMessages messages;
-    LinkOptions options = Reachable();
+    LinkOptions options = Reachable(2000ms);
     {
         ScriptedBox script("127.0.0.170");
         script.Expect("SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/")
@@ -141,14 +107,13 @@ TEST(StbStorage, MarkersSplitAcrossReceivesAndRepliesBeyondTheLimit)
     StbStorage unreachable("127.0.0.171", messages, options);
     EXPECT_FALSE(unreachable.Mount("/dev/sda1"));
     unreachable.Unmount();
-    StbStorage refused("127.0.0.171", messages, Reachable());
+    StbStorage refused("127.0.0.171", messages, Reachable(2000ms));
     EXPECT_FALSE(refused.QueryFreeSpace("/dev/sda1"));
     // A box that never answers: the receive time-out.
     ScriptedBox silent("127.0.0.171");
     silent.Expect("SIG_GET_DISK_INFO").Stall();
     silent.Start();
-    options = Reachable();
-    options.receiveTimeout = 200ms;
+    options = Reachable(200ms);
     EXPECT_FALSE(StbStorage("127.0.0.171", messages, options).QueryDisks());
     silent.Finish();
     EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Data error!", "Connection failed!",
