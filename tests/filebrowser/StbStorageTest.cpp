@@ -33,25 +33,27 @@ TEST(StbStorage, BrowsesTheDemoBox)
     EXPECT_EQ(messages.texts(), Texts{"USB memory info error!"});
 }
 
-// Each exchange's failures, one scripted box after another on the same address.
+// Each exchange's failures, one scripted box after another on the same address: refusals,
+// broken replies, a close, a box that falls silent, a reply beyond the limit; then no box.
 TEST(StbStorage, FailuresShowTheirMessageAndGiveNothing)
 {
     enum Exchange { Disks, Mount, List, Free };
     const std::string list = "SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/a b";
     const std::string df = "SIG_COMMAND_START|df /dev/sda1";
     const std::string line = "-rw-r--r-- 1 u g 5 Mar 1 10:00 x\n";
+    const std::string silent = "(no answer)";
     const struct {
         Exchange exchange;
         std::string request;
-        std::vector<std::string> replies; // one write each, 100 ms apart; then the box closes
+        Texts replies; // one write each, 100 ms apart; then the box closes
         std::string message;
     } cases[] = {
+        // clang-format off
         {Disks, "SIG_GET_DISK_INFO", {"SIG_DISK_INFO_ERROR"}, "USB memory info error!"},
-        {Disks,
-         "SIG_GET_DISK_INFO",
-         {"Disk /dev/sda: 1 MB, 1000 bytes\nSIG_DISK_INFO_END"},
+        {Disks, "SIG_GET_DISK_INFO", {"Disk /dev/sda: 1 MB, 1000 bytes\nSIG_DISK_INFO_END"},
          "No usb memory connected!"},
         {Disks, "SIG_GET_DISK_INFO", {"Disk /dev/sda: x SIG_DISK_INFO_END"}, "Data error!"},
+        {Disks, "SIG_GET_DISK_INFO", {silent}, "Recv error!"},
         {Mount, "SIG_MOUNT_START|/dev/sda1", {"SIG_MOUNT_ERROR"}, "USB memory connect error!"},
         {Mount, "SIG_MOUNT_START|/dev/sda1", {"SIG_MOUNT_SUCCESS\n"}, "USB memory connect error!"},
         {Mount, "SIG_MOUNT_START|/dev/sda1", {}, "Server disconnected!"},
@@ -60,62 +62,35 @@ TEST(StbStorage, FailuresShowTheirMessageAndGiveNothing)
         {List, list, {line + "x SIG_DISK_FILE_INFO_END"}, "Data error!"},
         {Free, df, {"SIG_COMMAND_ERROR"}, "USB memory free space error!"},
         {Free, df, {"/dev/sda1 1 1 1 1% /\nxSIG_COMMAND_SUCCESS"}, "Data error!"},
+        {Free, df, {std::string(kMaxStbReplyBytes + 1, '\n')}, "Data error!"},
+        // clang-format on
     };
     for (const auto& c : cases) {
+        const bool stalls = c.replies == Texts{silent};
         ScriptedBox script("127.0.0.169");
         script.Expect(c.request);
-        for (const std::string& reply : c.replies)
+        for (const std::string& reply : stalls ? Texts{} : c.replies)
             script.Pause(100ms).Reply(reply);
-        script.Close();
+        if (!stalls)
+            script.Close();
         script.Start();
         RecordingMessages messages;
-        StbStorage storage("127.0.0.169", messages, Reachable(2000ms));
+        StbStorage storage("127.0.0.169", messages, Reachable(stalls ? 200ms : 2000ms));
         const bool ok = c.exchange == Disks   ? storage.QueryDisks().has_value()
                         : c.exchange == Mount ? storage.Mount("/dev/sda1")
                         : c.exchange == List  ? storage.ListFolder("/a b").has_value()
                                               : storage.QueryFreeSpace("/dev/sda1").has_value();
         script.Finish();
         EXPECT_FALSE(ok) << c.message;
-        EXPECT_EQ(messages.texts(), std::vector<std::string>{c.message}) << c.request;
+        EXPECT_EQ(messages.texts(), Texts{c.message}) << c.request;
         EXPECT_TRUE(script.errors().empty()) << c.request;
     }
-}
-
-TEST(StbStorage, MarkersSplitAcrossReceivesAndRepliesBeyondTheLimit)
-{
-    RecordingMessages messages;
-    LinkOptions options = Reachable(2000ms);
-    {
-        ScriptedBox script("127.0.0.170");
-        script.Expect("SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/")
-            .Reply("-rw-r--r-- 1 u g 5 Mar 1 10:00 x\nSIG_DISK_FI")
-            .Pause(100ms)
-            .Reply("LE_INFO_END");
-        script.Expect("SIG_COMMAND_START|df /dev/sda1")
-            .Reply(std::string(kMaxStbReplyBytes, '\n'))
-            .Reply("/dev/sda1 1 1 1 1% /\nSIG_COMMAND_SUCCESS");
-        script.Start();
-        std::optional<StbConnection> box = StbConnection::Open("127.0.0.170", options);
-        ASSERT_TRUE(box);
-        EXPECT_EQ(RequestListing(*box, "/mnt/link_to_pc/", messages), Rows{File("x", 5)});
-        EXPECT_EQ(RequestFreeSpace(*box, "/dev/sda1", messages), std::nullopt);
-        box->Close();
-        script.Finish();
-    }
     // Unreachable, or nothing listening: nothing is sent, or the send fails.
-    options.isReachable = [](const std::string&) { return false; };
-    StbStorage unreachable("127.0.0.171", messages, options);
-    EXPECT_FALSE(unreachable.Mount("/dev/sda1"));
-    unreachable.Unmount();
-    StbStorage refused("127.0.0.171", messages, Reachable(2000ms));
-    EXPECT_FALSE(refused.QueryFreeSpace("/dev/sda1"));
-    // A box that never answers: the receive time-out.
-    ScriptedBox silent("127.0.0.171");
-    silent.Expect("SIG_GET_DISK_INFO").Stall();
-    silent.Start();
-    options = Reachable(200ms);
-    EXPECT_FALSE(StbStorage("127.0.0.171", messages, options).QueryDisks());
-    silent.Finish();
-    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Data error!", "Connection failed!",
-                                                          "Connection failed!", "Recv error!"}));
+    RecordingMessages messages;
+    LinkOptions unreachable = Reachable();
+    unreachable.isReachable = [](const std::string&) { return false; };
+    EXPECT_FALSE(StbStorage("127.0.0.169", messages, unreachable).Mount("/dev/sda1"));
+    StbStorage("127.0.0.169", messages, unreachable).Unmount();
+    EXPECT_FALSE(StbStorage("127.0.0.169", messages, Reachable()).QueryFreeSpace("/dev/sda1"));
+    EXPECT_EQ(messages.texts(), Texts(2, "Connection failed!"));
 }
