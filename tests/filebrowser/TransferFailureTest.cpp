@@ -18,42 +18,57 @@ namespace {
 constexpr auto kOk = WorkerResult::Success;
 constexpr auto kFailed = WorkerResult::Failed;
 
-// Plays a script on a box at `address` while `run` works against it: "M" expects the mount
-// of /dev/sda1 and confirms it, ">text" expects a request, "<text" replies in one write, "#N"
-// expects N raw bytes, "x" closes; after the last step the box reads on without answering.
-// A box that stops answering is given up after a short wait, the others get a generous one.
-WorkerResult Play(const std::string& address, const Texts& script, WorkerWatch& watch,
-                  const std::function<WorkerResult()>& run)
-{
-    ScriptedBox box(address);
-    for (const std::string& step : script) {
-        const std::string text = step.substr(1);
-        if (step == "M")
-            box.Expect("SIG_MOUNT_START|/dev/sda1").Reply("SIG_MOUNT_SUCCESS");
-        else if (step[0] == '>')
-            box.Expect(text);
-        else if (step[0] == '<')
-            box.Reply(text);
-        else if (step[0] == '#')
-            box.ExpectBytes(std::stoul(text));
-        else
-            box.Close();
-    }
-    box.Start();
-    watch.link = Reachable(script.back()[0] == '>' ? 300ms : 10s);
-    const WorkerResult result = run();
-    box.Finish();
-    EXPECT_TRUE(box.errors().empty()) << box.errors().front();
-    return result;
-}
+// A box's script and what the worker does with it. Steps: "M" expects the mount of /dev/sda1
+// and confirms it, ">text" expects a request, "<text" replies in one write, "#N" expects N raw
+// bytes, "x" closes; after the last step the box reads on without answering. "PC" in a message
+// stands for the PC folder of the run.
+struct Case {
+    Texts script;
+    Texts messages;
+    WorkerResult result;
+    TransferItem item = FileItem("x.bin");
+    std::string after = "hello"; // x.bin on the PC afterwards
+};
+using Run = std::function<WorkerResult(const Case&, WorkerWatch&, const fs::path& pc)>;
 
-// "PC" in an expected message stands for the PC folder of the run.
-Texts InFolder(Texts texts, const fs::path& pc)
+// Plays each case on a box at `address` while `run` works against it, from a PC folder that
+// holds x.bin and a|b ("hello" each) and nothing else afterwards. A box that stops answering is
+// given up after a short wait, the others get a generous one.
+void Check(const std::string& address, std::initializer_list<Case> cases, const Run& run)
 {
-    for (std::string& text : texts)
-        if (const std::size_t at = text.find("PC"); at != std::string::npos)
-            text.replace(at, 2, pc.string());
-    return texts;
+    for (const Case& c : cases) {
+        ScriptedBox box(address);
+        for (const std::string& step : c.script) {
+            const std::string text = step.substr(1);
+            if (step == "M")
+                box.Expect("SIG_MOUNT_START|/dev/sda1").Reply("SIG_MOUNT_SUCCESS");
+            else if (step[0] == '>')
+                box.Expect(text);
+            else if (step[0] == '<')
+                box.Reply(text);
+            else if (step[0] == '#')
+                box.ExpectBytes(std::stoul(text));
+            else
+                box.Close();
+        }
+        box.Start();
+        TempDir pc;
+        for (const char* name : {"x.bin", "a|b"})
+            WriteWholeFile(pc / name, "hello");
+        WorkerWatch watch;
+        watch.link = Reachable(c.script.back()[0] == '>' ? 300ms : 10s);
+        watch.overwriteAnswers = {OverwriteMode::Ask};
+        EXPECT_EQ(run(c, watch, pc.path()), c.result) << c.script.back();
+        box.Finish();
+        EXPECT_TRUE(box.errors().empty()) << box.errors().front();
+        Texts messages = c.messages;
+        for (std::string& text : messages)
+            if (const std::size_t at = text.find("PC"); at != std::string::npos)
+                text.replace(at, 2, pc.path().string());
+        EXPECT_EQ(watch.messages.texts(), messages) << c.script.back();
+        EXPECT_EQ(ReadTree(pc.path()), (Tree{{"a|b", "hello"}, {"x.bin", c.after}}))
+            << c.script.back();
+    }
 }
 
 } // namespace
@@ -63,53 +78,35 @@ TEST(TransferFailures, DownloadFailuresLeaveTheOldFileAsItWas)
     const std::string mount = ">SIG_MOUNT_START|/dev/sda1";
     const std::string info = ">SIG_GET_FILE_INFO|/mnt/link_to_pc/d/x.bin";
     const std::string get = ">SIG_GET_FILE_START|/mnt/link_to_pc/d/x.bin";
-    const struct {
-        Texts script;
-        Texts messages;
-        WorkerResult result;
-        std::string after; // x.bin on the PC
-        const char* item = "x.bin";
-    } cases[] = {
-        // clang-format off
-        {{mount, "<SIG_MOUNT_ERROR"}, {"USB memory connect error!"}, kFailed, "old"},
-        {{mount, "x"}, {"Server disconnected!"}, kFailed, "old"},
-        {{mount}, {"Recv error!"}, kFailed, "old"},
-        {{"M", info, "x"}, {"Data error!"}, kFailed, "old"},
-        {{"M", info, "<0"}, {"File not exist!\n\nx.bin"}, kOk, "old"},
-        {{"M", info, "<5", get, "<abc", "x"}, {"Server disconnected!"}, kFailed, "old"},
-        {{"M", info, "<5", get, "<abcdefgh"}, {"Data error!\n\nPC/x.bin"}, kOk, "abcde"},
-        {{"M", info, "<5", get, "<ab", "<cde"}, {}, kOk, "abcde"},
-        {{"M"}, {"File write error!\n\nPC/no/x.bin"}, kOk, "old", "no/x.bin"},
-        {{"M"}, {"File not exist!\n\na|b"}, kOk, "old", "a|b"},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        TempDir pc;
-        WriteWholeFile(pc / "x.bin", "old");
-        WorkerWatch watch;
-        watch.overwriteAnswers = {OverwriteMode::Ask};
-        const WorkerResult result = Play("127.0.0.190", c.script, watch, [&] {
-            return watch.Transfer(true, "127.0.0.190", pc.path(), "/d", {FileItem(c.item)});
-        });
-        EXPECT_EQ(result, c.result) << c.script.back();
-        EXPECT_EQ(watch.messages.texts(), InFolder(c.messages, pc.path())) << c.script.back();
-        EXPECT_EQ(ReadTree(pc.path()), (Tree{{"x.bin", c.after}})) << c.script.back();
-    }
-}
-
-// A link in the PC folder that a box's folder name happens to match is not followed.
-TEST(TransferFailures, DownloadsNeverGoThroughALink)
-{
-    TempDir pc, outside;
-    fs::create_directory_symlink(outside.path(), pc / "f");
-    WorkerWatch watch;
-    const WorkerResult result = Play("127.0.0.202", {"M"}, watch, [&] {
-        return watch.Transfer(true, "127.0.0.202", pc.path(), "/d",
-                              {FolderItem("f/g"), FileItem("f/g/x.bin")});
-    });
-    EXPECT_EQ(result, kOk);
-    EXPECT_EQ(watch.messages.texts(), InFolder({"File write error!\n\nPC/f/g/x.bin"}, pc.path()));
-    EXPECT_TRUE(fs::is_empty(outside.path()));
+    const TransferItem x = FileItem("x.bin");
+    Check("127.0.0.190",
+          {
+              // clang-format off
+              {{mount, "<SIG_MOUNT_ERROR"}, {"USB memory connect error!"}, kFailed},
+              {{mount, "x"}, {"Server disconnected!"}, kFailed},
+              {{mount}, {"Recv error!"}, kFailed},
+              {{"M", info, "x"}, {"Data error!"}, kFailed},
+              {{"M", info, "<0"}, {"File not exist!\n\nx.bin"}, kOk},
+              {{"M", info, "<5", get, "<abc", "x"}, {"Server disconnected!"}, kFailed},
+              {{"M", info, "<5", get, "<abcdefgh"}, {"Data error!\n\nPC/x.bin"}, kOk, x, "abcde"},
+              {{"M", info, "<5", get, "<ab", "<cde"}, {}, kOk, x, "abcde"},
+              {{"M"}, {"File write error!\n\nPC/no/x.bin"}, kOk, FileItem("no/x.bin")},
+              {{"M"}, {"File not exist!\n\na|b"}, kOk, FileItem("a|b")},
+              // A link in the PC folder that a box's folder name happens to match is not followed.
+              {{"M"}, {"File write error!\n\nPC/f/g/x.bin"}, kOk, FileItem("f/g/x.bin")},
+              // clang-format on
+          },
+          [](const Case& c, WorkerWatch& watch, const fs::path& pc) {
+              TempDir outside;
+              fs::create_directory_symlink(outside.path(), pc / "f");
+              std::vector<TransferItem> items = {c.item};
+              if (c.item.path.starts_with("f/"))
+                  items.insert(items.begin(), FolderItem("f/g"));
+              const WorkerResult result = watch.Transfer(true, "127.0.0.190", pc, "/d", items);
+              EXPECT_TRUE(fs::is_empty(outside.path()));
+              fs::remove(pc / "f");
+              return result;
+          });
 }
 
 TEST(TransferFailures, UploadFailuresEndOrSkipAsEachStepSays)
@@ -120,91 +117,61 @@ TEST(TransferFailures, UploadFailuresEndOrSkipAsEachStepSays)
     const std::string rm = ">SIG_COMMAND_START|rm -f \"/mnt/link_to_pc/d/x.bin\"";
     const std::string ok = "<SIG_SET_FILE_OK", refused = "<SIG_SET_FILE_ERROR";
     const TransferItem folder = FolderItem("f $\"");
-    const struct {
-        Texts script;
-        Texts messages;
-        WorkerResult result;
-        TransferItem item = FileItem("x.bin");
-    } cases[] = {
-        // clang-format off
-        {{"M", mkdir, "<SIG_COMMAND_ERROR"}, {"Error!"}, kFailed, folder},
-        {{"M", mkdir, "x"}, {"Data error!"}, kFailed, folder},
-        {{"M", info, "x"}, {"Data error!"}, kFailed},
-        {{"M", info, "<7", rm, "<SIG_COMMAND_ERROR"}, {"File overwrite error!"}, kOk},
-        {{"M", info, "<7", rm, "x"}, {"Data error!"}, kFailed},
-        {{"M", info, "<0", start5, "x"}, {"Data error!"}, kFailed},
-        {{"M", info, "<0", start5, refused}, {"Send error!"}, kOk},
-        {{"M", info, "<0", start5, ok, "#5", refused}, {"Send error!\n\nPC/x.bin"}, kFailed},
-        {{"M", info, "<0", start5, ok, "#5", "x"}, {"Data error!"}, kFailed},
-        {{"M", info, "<0", start5, ok, "#5", ok}, {}, kOk},
-        // The source changed since it was listed: never a byte more than announced.
-        {{"M", info, "<0", start + "9", ok, "#5"},
-         {"Send error!\n\nPC/x.bin"},
-         kFailed,
-         FileItem("x.bin", 9)},
-        {{"M", info, "<0", start + "3", ok, "#3"},
-         {"Send error!\n\nPC/x.bin"},
-         kFailed,
-         FileItem("x.bin", 3)},
-        {{"M", ">SIG_GET_FILE_INFO|/mnt/link_to_pc/d/gone.bin", "<0"},
-         {"File open error!\n\nPC/gone.bin"},
-         kOk,
-         FileItem("gone.bin")},
-        {{"M", ">SIG_GET_FILE_INFO|/mnt/link_to_pc/d/big.ts", "<0",
-          ">SIG_SET_FILE_START|/mnt/link_to_pc/d/big.ts|4831838209", refused},
-         {"Send error!"},
-         kOk,
-         FileItem("big.ts", 4831838209)},
-        {{"M"}, {"Send error!\n\na|b"}, kOk, FileItem("a|b")},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        TempDir pc;
-        for (const char* name : {"x.bin", "a|b"})
-            WriteWholeFile(pc / name, "hello");
-        WriteWholeFile(pc / "big.ts", "");
-        fs::resize_file(pc / "big.ts", 4831838209);
-        WorkerWatch watch;
-        watch.overwriteAnswers = {OverwriteMode::Ask};
-        const WorkerResult result = Play("127.0.0.191", c.script, watch, [&] {
-            return watch.Transfer(false, "127.0.0.191", pc.path(), "/d", {c.item});
-        });
-        EXPECT_EQ(result, c.result) << c.script.back();
-        EXPECT_EQ(watch.messages.texts(), InFolder(c.messages, pc.path())) << c.script.back();
-    }
+    Check("127.0.0.191",
+          {
+              // clang-format off
+              {{"M", mkdir, "<SIG_COMMAND_ERROR"}, {"Error!"}, kFailed, folder},
+              {{"M", mkdir, "x"}, {"Data error!"}, kFailed, folder},
+              {{"M", info, "x"}, {"Data error!"}, kFailed},
+              {{"M", info, "<7", rm, "<SIG_COMMAND_ERROR"}, {"File overwrite error!"}, kOk},
+              {{"M", info, "<7", rm, "x"}, {"Data error!"}, kFailed},
+              {{"M", info, "<0", start5, "x"}, {"Data error!"}, kFailed},
+              {{"M", info, "<0", start5, refused}, {"Send error!"}, kOk},
+              {{"M", info, "<0", start5, ok, "#5", refused}, {"Send error!\n\nPC/x.bin"}, kFailed},
+              {{"M", info, "<0", start5, ok, "#5", "x"}, {"Data error!"}, kFailed},
+              {{"M", info, "<0", start5, ok, "#5", ok}, {}, kOk},
+              // The source changed since it was listed: never a byte more than announced.
+              {{"M", info, "<0", start + "9", ok, "#5"}, {"Send error!\n\nPC/x.bin"}, kFailed,
+               FileItem("x.bin", 9)},
+              {{"M", info, "<0", start + "3", ok, "#3"}, {"Send error!\n\nPC/x.bin"}, kFailed,
+               FileItem("x.bin", 3)},
+              {{"M", ">SIG_GET_FILE_INFO|/mnt/link_to_pc/d/gone.bin", "<0"},
+               {"File open error!\n\nPC/gone.bin"}, kOk, FileItem("gone.bin")},
+              {{"M", ">SIG_GET_FILE_INFO|/mnt/link_to_pc/d/big.ts", "<0",
+                ">SIG_SET_FILE_START|/mnt/link_to_pc/d/big.ts|4831838209", refused},
+               {"Send error!"}, kOk, FileItem("big.ts", 4831838209)},
+              {{"M"}, {"Send error!\n\na|b"}, kOk, FileItem("a|b")},
+              // clang-format on
+          },
+          [](const Case& c, WorkerWatch& watch, const fs::path& pc) {
+              WriteWholeFile(pc / "big.ts", ""); // sparse
+              fs::resize_file(pc / "big.ts", 4831838209);
+              const WorkerResult result = watch.Transfer(false, "127.0.0.191", pc, "/d", {c.item});
+              fs::remove(pc / "big.ts");
+              return result;
+          });
 }
 
 TEST(TransferFailures, DeletionGoesOnPastRefusalsAndEndsWhenTheLinkBreaks)
 {
     const std::string file = ">SIG_COMMAND_START|rm -rf \"/mnt/link_to_pc/d/x.bin\"";
     const std::string folder = ">SIG_COMMAND_START|rm -rf \"/mnt/link_to_pc/d/f \\`\\$\\\\\\\"\"";
-    const struct {
-        Texts script;
-        Texts messages;
-        WorkerResult result;
-    } cases[] = {
-        // clang-format off
-        {{file, "<SIG_COMMAND_ERROR", folder, "<SIG_COMMAND_SUCCESS"},
-         {"File delete failed!\n\n/mnt/link_to_pc/d/x.bin"},
-         kOk},
-        {{file, "<SIG_COMMAND_SUCCESS", folder, "<SIG_COMMAND_SUCCESS\n"},
-         {"Directory delete failed!\n\n/mnt/link_to_pc/d/f `$\\\""},
-         kOk},
-        {{file, "x"}, {"Server disconnected!"}, kFailed},
-        {{file}, {"Recv error!"}, kFailed},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        WorkerWatch watch;
-        const WorkerResult result = Play("127.0.0.192", c.script, watch, [&] {
-            const Rows rows = {File("x.bin", 5), Dir("f `$\\\"")};
-            return StbDeletionWorker("127.0.0.192", "/d", rows, watch.messages, watch.cancel,
-                                     watch.link)
-                .Run();
-        });
-        EXPECT_EQ(result, c.result) << c.script.back();
-        EXPECT_EQ(watch.messages.texts(), c.messages) << c.script.back();
-    }
+    Check("127.0.0.192",
+          {
+              // clang-format off
+              {{file, "<SIG_COMMAND_ERROR", folder, "<SIG_COMMAND_SUCCESS"},
+               {"File delete failed!\n\n/mnt/link_to_pc/d/x.bin"}, kOk},
+              {{file, "<SIG_COMMAND_SUCCESS", folder, "<SIG_COMMAND_SUCCESS\n"},
+               {"Directory delete failed!\n\n/mnt/link_to_pc/d/f `$\\\""}, kOk},
+              {{file, "x"}, {"Server disconnected!"}, kFailed},
+              {{file}, {"Recv error!"}, kFailed},
+              // clang-format on
+          },
+          [](const Case&, WorkerWatch& watch, const fs::path&) {
+              return StbDeletionWorker("127.0.0.192", "/d", {File("x.bin", 5), Dir("f `$\\\"")},
+                                       watch.messages, watch.cancel, watch.link)
+                  .Run();
+          });
 }
 
 TEST(TransferFailures, BoxExpansionFailsOnBrokenRepliesAndRefusesWhatLeadsOut)
@@ -212,47 +179,38 @@ TEST(TransferFailures, BoxExpansionFailsOnBrokenRepliesAndRefusesWhatLeadsOut)
     const std::string du = ">SIG_COMMAND_START|du \"/mnt/link_to_pc/d/f\"";
     const std::string list = ">SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/d/f";
     const std::string tree = "<4\t/mnt/link_to_pc/d/f\nSIG_COMMAND_SUCCESS";
-    const struct {
-        Texts script;
-        Texts messages;
-        WorkerResult result;
-    } cases[] = {
-        // clang-format off
-        {{du, "x"}, {"Server disconnected!"}, kFailed},
-        {{du}, {"Recv error!"}, kFailed},
-        {{du, "<SIG_COMMAND_ERROR"}, {"Data error!"}, kFailed},
-        {{du, "<4\t/mnt/link_to_pc/d/f xSIG_COMMAND_SUCCESS"}, {"Data error!"}, kFailed},
-        {{du, tree, list, "<SIG_DISK_FILE_INFO_ERROR"}, {"USB memory info error!"}, kFailed},
-        {{du, tree, list, "<total 0\nxSIG_DISK_FILE_INFO_END"}, {"Data error!"}, kFailed},
-        // Paths that climb out, a sibling that only shares the prefix, another tree; names
-        // that are not names. What is left is the folder and its plain files.
-        {{du,
-          "<4\t/mnt/link_to_pc/d/f/../../../etc\n4\t/mnt/link_to_pc/d/fx\n4\t/etc\n"
-          "4 /mnt/link_to_pc/d/f/./g\n4\t/mnt/link_to_pc/d/f\nSIG_COMMAND_SUCCESS",
-          list, "<" + std::string(kHostileListing) + "SIG_DISK_FILE_INFO_END"},
-         {"File not exist!\n\n/mnt/link_to_pc/d/f/../../../etc",
-          "File not exist!\n\n/mnt/link_to_pc/d/fx", "File not exist!\n\n/etc",
-          "File not exist!\n\n/mnt/link_to_pc/d/f/./g", "File not exist!\n\n/etc/passwd"},
-         kOk},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        WorkerWatch watch;
-        std::optional<StbFolderExpansion> expansion;
-        const WorkerResult result = Play("127.0.0.193", c.script, watch, [&] {
-            return expansion
-                .emplace("127.0.0.193", "/d", Texts{"f"}, watch.messages, watch.cancel, watch.link)
-                .Run();
-        });
-        EXPECT_EQ(result, c.result) << c.script.back();
-        EXPECT_EQ(watch.messages.texts(), c.messages) << c.script.back();
-        if (c.result == kOk) {
-            EXPECT_EQ(
-                expansion->result().items,
-                (std::vector<TransferItem>{FolderItem("f"), FileItem("f/new", 10),
-                                           FileItem("f/0|..|0", 5), FileItem("f/plain.txt", 42)}));
-        }
-    }
+    const std::string refused = "File not exist!\n\n";
+    Check("127.0.0.193",
+          {
+              // clang-format off
+              {{du, "x"}, {"Server disconnected!"}, kFailed},
+              {{du}, {"Recv error!"}, kFailed},
+              {{du, "<SIG_COMMAND_ERROR"}, {"Data error!"}, kFailed},
+              {{du, "<4\t/mnt/link_to_pc/d/f xSIG_COMMAND_SUCCESS"}, {"Data error!"}, kFailed},
+              {{du, tree, list, "<SIG_DISK_FILE_INFO_ERROR"}, {"USB memory info error!"}, kFailed},
+              {{du, tree, list, "<total 0\nxSIG_DISK_FILE_INFO_END"}, {"Data error!"}, kFailed},
+              // Paths that climb out, a sibling that only shares the prefix, another tree; names
+              // that are not names. What is left is the folder and its plain files.
+              {{du, "<4\t/mnt/link_to_pc/d/f/../../../etc\n4\t/mnt/link_to_pc/d/fx\n4\t/etc\n"
+                    "4 /mnt/link_to_pc/d/f/./g\n4\t/mnt/link_to_pc/d/f\nSIG_COMMAND_SUCCESS",
+                list, "<" + std::string(kHostileListing) + "SIG_DISK_FILE_INFO_END"},
+               {refused + "/mnt/link_to_pc/d/f/../../../etc", refused + "/mnt/link_to_pc/d/fx",
+                refused + "/etc", refused + "/mnt/link_to_pc/d/f/./g", refused + "/etc/passwd"},
+               kOk},
+              // clang-format on
+          },
+          [](const Case&, WorkerWatch& watch, const fs::path&) {
+              StbFolderExpansion expansion("127.0.0.193", "/d", {"f"}, watch.messages, watch.cancel,
+                                           watch.link);
+              const WorkerResult result = expansion.Run();
+              if (result == kOk) {
+                  EXPECT_EQ(expansion.result().items,
+                            (std::vector<TransferItem>{FolderItem("f"), FileItem("f/new", 10),
+                                                       FileItem("f/0|..|0", 5),
+                                                       FileItem("f/plain.txt", 42)}));
+              }
+              return result;
+          });
 }
 
 // Unreachable, or reachable with nothing listening: every worker stops at its first request.
@@ -266,12 +224,12 @@ TEST(TransferFailures, EveryWorkerSaysConnectionFailedWithoutABox)
         for (const bool download : {true, false})
             EXPECT_EQ(watch.Transfer(download, address, pc.path(), "/", {FileItem("x.bin")}),
                       kFailed);
+        const Rows rows = {Dir("f")};
         EXPECT_EQ(
             StbFolderExpansion(address, "/", {"f"}, watch.messages, watch.cancel, watch.link).Run(),
             kFailed);
         EXPECT_EQ(
-            StbDeletionWorker(address, "/", {Dir("f")}, watch.messages, watch.cancel, watch.link)
-                .Run(),
+            StbDeletionWorker(address, "/", rows, watch.messages, watch.cancel, watch.link).Run(),
             kFailed);
         EXPECT_EQ(watch.messages.texts(), Texts(4, "Connection failed!"));
     }
