@@ -27,11 +27,12 @@ QString Text(CFileBrowserDlg& d, int id)
 // A subfolder with a file, three files (one named with a byte that is not UTF-8), a hidden one.
 fs::path MakePcFolder(const TempDir& dir)
 {
-    for (auto [name, size] : {std::pair{"Sub folder/inner.txt", 5},
-                              {"a.bin", 0},
-                              {"b.txt", 3},
-                              {"bad\xFF.txt", 5},
-                              {".hidden", 6}})
+    const std::pair<const char*, int> files[] = {{"Sub folder/inner.txt", 5},
+                                                 {"a.bin", 0},
+                                                 {"b.txt", 3},
+                                                 {"bad\xFF.txt", 5},
+                                                 {".hidden", 6}};
+    for (auto [name, size] : files)
         WriteWholeFile(dir / "pc" / name, std::string(size, 'x'));
     return dir / "pc";
 }
@@ -104,7 +105,7 @@ private slots:
 
         // Down and up on the box: a double-click, then Enter on the focused "..". Files and
         // the header do not navigate.
-        const int odd = static_cast<int>(Column(stbGrid, 1).indexOf(" Odd names"));
+        const int odd = RowOf(stbGrid, "Odd names");
         DoubleClickRow(stbGrid, odd);
         QCOMPARE(Text(*d, IDC_EDIT_STB_PATH), QStringLiteral("/Odd names"));
         QCOMPARE(stbGrid.GetItemText(1, 1), QStringLiteral(" .."));
@@ -159,12 +160,11 @@ private slots:
             const char* message;
             bool mounted;
         } rows[] = {
-            {"SIG_MOUNT_START", Fault::Reply("SIG_MOUNT_ERROR"), "USB memory connect error!",
-             false},
-            {"SIG_GET_DISK_FILE_INFO", Fault::Reply("SIG_DISK_FILE_INFO_ERROR"),
-             "USB memory info error!", true},
-            {"SIG_COMMAND_START:df", Fault::Reply("SIG_COMMAND_ERROR"),
-             "USB memory free space error!", true},
+            // clang-format off
+            {"SIG_MOUNT_START", Fault::Reply("SIG_MOUNT_ERROR"), "USB memory connect error!", false},
+            {"SIG_GET_DISK_FILE_INFO", Fault::Reply("SIG_DISK_FILE_INFO_ERROR"), "USB memory info error!", true},
+            {"SIG_COMMAND_START:df", Fault::Reply("SIG_COMMAND_ERROR"), "USB memory free space error!", true},
+            // clang-format on
         };
         for (const auto& row : rows) {
             f.messages.clear();
@@ -190,7 +190,7 @@ private slots:
         auto d = f.OpenBrowser(MakePcFolder(f.dir));
         CGridCtrl& stbGrid = d->stbGrid();
         f.box->SetFault("SIG_GET_DISK_FILE_INFO", Fault::HostileNames().Once());
-        DoubleClickRow(stbGrid, static_cast<int>(Column(stbGrid, 1).indexOf(" Movies")));
+        DoubleClickRow(stbGrid, RowOf(stbGrid, "Movies"));
         QCOMPARE(Column(stbGrid, 1),
                  (QStringList{"File", " ..", " a|b", " new", " 0|..|0", " plain.txt"}));
         DoubleClickRow(stbGrid, 4); // a file named like a parent row
