@@ -12,10 +12,16 @@ bool CChannelToolApp::InitInstance()
 {
     // Downloaded files, the report and the editors' hand-over live here for the whole run.
     PrivateFolder workDir;
-    if (workDir.path().empty())
-        std::fprintf(stderr, "channeltool: %s; the working files go to the current folder\n",
-                     workDir.error().c_str());
     QtMessageBoxes messages;
+    if (workDir.path().empty()) {
+        // Never the current folder instead: files of the user's there could bear the same
+        // names as the downloaded ones.
+        const std::string text = "channeltool cannot start: " + workDir.error();
+        std::fprintf(stderr, "%s\n", text.c_str());
+        messages.Show(text, MessageService::Buttons::Ok);
+        m_nExitCode = 1;
+        return false;
+    }
     QtFileDialogs files;
     VlcLauncher player;
     CMainDlg dialog({messages, files, player, {}, workDir.path()});

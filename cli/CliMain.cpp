@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliMessages.h"
+#include "util/Version.h"
 
 #include <unistd.h>
 
@@ -62,7 +63,8 @@ void PrintUsage(std::ostream& out)
            "input is a terminal, else skipped. Failures print the program's message on stderr\n"
            "and exit with 1; Ctrl+C cancels a copy cleanly and exits with 130.\n"
            "Backups are kept in $CHANNELTOOL_HISTORY, else $XDG_DATA_HOME/channeltool/backups\n"
-           "(~/.local/share/channeltool/backups).\n\n"
+           "(~/.local/share/channeltool/backups).\n"
+           "channeltool-cli --version prints the version; man channeltool-cli tells more.\n\n"
            "Commands:\n";
     for (const CliCommand& c : CliCommandTable())
         out << "  " << c.usage << "\n      " << c.summary << '\n';
@@ -81,6 +83,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         PrintUsage(args.empty() ? err : out);
         return args.empty() ? 2 : 0;
+    }
+    if (args[0] == "--version") {
+        out << "channeltool-cli " << kProgramVersion << '\n';
+        return 0;
     }
     CliMessages messages(err);
     for (const CliCommand& c : CliCommandTable()) {

@@ -4,7 +4,9 @@ add_library(ct_common INTERFACE)
 target_compile_features(ct_common INTERFACE cxx_std_20)
 target_compile_options(ct_common INTERFACE
     -Wall -Wextra -Wnon-virtual-dtor -Wshadow=local)
-target_include_directories(ct_common INTERFACE ${PROJECT_SOURCE_DIR})
+target_include_directories(ct_common INTERFACE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
+configure_file(${PROJECT_SOURCE_DIR}/util/Version.h.in ${PROJECT_BINARY_DIR}/generated/util/Version.h
+    @ONLY)
 
 if(WITH_SANITIZERS)
     target_compile_options(ct_common INTERFACE

@@ -389,8 +389,13 @@ QImage RenderProgramIcon(int size)
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / 256.0, size / 256.0);
-    DrawProgramIcon(painter, size);
+    PaintProgramIcon(painter, size);
     return image;
+}
+
+void PaintProgramIcon(QPainter& painter, int size)
+{
+    DrawProgramIcon(painter, size);
 }
 
 // Outside any namespace, as Q_INIT_RESOURCE requires. A static library's resources must be

@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QSize>
 
@@ -19,6 +20,9 @@ QPixmap LoadBitmap(int id, qreal devicePixelRatio = 1.0);
 
 // The program icon (IDI_PROGRAM), `size` x `size` pixels.
 QImage RenderProgramIcon(int size);
+// Paints the program icon into the square (0, 0, 256, 256) of `painter`, drawn as it looks
+// at `size` pixels (small sizes use a bolder version). The scalable icon is this at 256.
+void PaintProgramIcon(QPainter& painter, int size);
 // The sizes shipped as PNG files in the resource file and installed for the desktop.
 inline constexpr int kProgramIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 // The program icon from the resource file, every shipped size.

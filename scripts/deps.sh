@@ -1,11 +1,19 @@
 # Debian packages the build and the tests need; sourced by the scripts in this folder.
+# qt6-svg-dev serves the icon tool and its test only; desktop-file-utils, appstream and
+# man-db check the desktop entry, the metainfo and the manual pages.
 CT_PACKAGES="cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-qt6-base-dev nlohmann-json3-dev libgl-dev fonts-dejavu-core xauth xvfb iproute2"
+qt6-base-dev qt6-svg-dev nlohmann-json3-dev libgl-dev fonts-dejavu-core xauth xvfb iproute2 \
+desktop-file-utils appstream man-db"
+# What scripts/package needs on top: dpkg-shlibdeps (dpkg-dev) and file, which CPack uses
+# to find the executables.
+CT_PACKAGE_TOOLS="dpkg-dev file"
 
-# Installs what is missing (as root), or says what to install.
+# Installs what is missing of the packages given (default: CT_PACKAGES) as root, or says
+# what to install.
 ct_install_packages() {
+    local wanted=${*:-$CT_PACKAGES}
     local missing=""
-    for p in $CT_PACKAGES; do
+    for p in $wanted; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
     done
     [ -z "$missing" ] && return 0

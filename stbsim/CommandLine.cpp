@@ -29,6 +29,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
         std::string v;
         if (arg == "--help" || arg == "-h") {
             line.help = true;
+        } else if (arg == "--version") {
+            line.version = true;
         } else if (arg == "--quiet" || arg == "-q") {
             line.options.log = nullptr;
         } else if (arg == "--address") {
@@ -84,6 +86,7 @@ Options:
   --fault K=MODE   misbehave on request keyword K (repeatable), see below
   --quiet          no log; otherwise one line per request on stderr
   --help           this text
+  --version        the version
 
 State directory:
   DIR/db/chdata.dat, chidx.dat, menudata.dat   the channel database; an applied update

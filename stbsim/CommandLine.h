@@ -11,6 +11,7 @@ struct CommandLine {
     StbSimulator::Options options;
     std::vector<FaultRule> faults;
     bool help = false;
+    bool version = false;
     std::string error; // not empty when the line is wrong
 };
 

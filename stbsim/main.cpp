@@ -1,5 +1,6 @@
 #include "stbsim/CommandLine.h"
 #include "stbsim/StbSimulator.h"
+#include "util/Version.h"
 
 #include <csignal>
 #include <iostream>
@@ -9,6 +10,10 @@ int main(int argc, char** argv)
     const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (line.help) {
         std::cout << HelpText();
+        return 0;
+    }
+    if (line.version) {
+        std::cout << "stbsim " << kProgramVersion << '\n';
         return 0;
     }
     if (!line.error.empty()) {

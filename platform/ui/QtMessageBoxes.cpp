@@ -40,9 +40,14 @@ MessageService::Answer QtMessageBoxes::ShowHere(const std::string& text, Buttons
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
-    // A one-word question would otherwise get a box barely wider than its buttons.
-    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
-        label->setMinimumWidth(36 * box.fontMetrics().averageCharWidth());
+    // A one-word question would otherwise get a box barely wider than its buttons. Only a
+    // short text gets the minimum: the box sizes itself by the label's minimum width, so a
+    // longer text with one would be cut off instead of widening the box or wrapping.
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        const int minimum = 36 * box.fontMetrics().averageCharWidth();
+        if (label->fontMetrics().size(0, label->text()).width() < minimum)
+            label->setMinimumWidth(minimum);
+    }
     const int result = box.exec();
     if (buttons == Buttons::YesNo)
         return result == QMessageBox::Yes ? Answer::Yes : Answer::No;

@@ -4,6 +4,7 @@
 
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/TempDir.h"
+#include "util/Version.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -130,4 +131,7 @@ TEST(CliPack, FailuresPrintTheMessageAndExitOne)
     EXPECT_EQ(Cli({"dump"}).status, 2);
     EXPECT_EQ(Cli({"frobnicate"}).status, 2);
     EXPECT_EQ(Cli({"--help"}).status, 0);
+    run = Cli({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, std::string("channeltool-cli ") + kProgramVersion + "\n");
 }

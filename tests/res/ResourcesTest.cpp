@@ -5,6 +5,8 @@
 #include "tests/support/ui/ImageCompare.h"
 #include "tests/support/ui/QtTestMain.h"
 
+#include <QSvgRenderer>
+
 #include <stdexcept>
 
 class ResourcesTest final : public QObject {
@@ -28,6 +30,23 @@ private slots:
                                     .arg(mismatch)));
             QVERIFY(icon.availableSizes().contains(QSize(size, size)));
         }
+    }
+
+    // The scalable icon for the desktop is recorded from the same drawing code.
+    void shippedScalableIconMatchesTheDrawing()
+    {
+        QSvgRenderer svg(QStringLiteral(CT_SCALABLE_ICON));
+        QVERIFY2(svg.isValid(), CT_SCALABLE_ICON);
+        QImage rendered(256, 256, QImage::Format_ARGB32_Premultiplied);
+        rendered.fill(Qt::transparent);
+        QPainter painter(&rendered);
+        svg.render(&painter);
+        painter.end();
+        const QString mismatch = ImageMismatch(RenderProgramIcon(256), rendered);
+        QVERIFY2(mismatch.isEmpty(),
+                 qPrintable(QStringLiteral("res/icons/channeltool.svg is stale (%1): run "
+                                           "channeltool-artwork res/icons")
+                                .arg(mismatch)));
     }
 
     // Drawn for the device pixel ratio, every frame a step of its own.

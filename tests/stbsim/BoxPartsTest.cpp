@@ -95,6 +95,7 @@ TEST(CommandLine, ReadsEveryOptionAndRefusesUnknownOnes)
     ASSERT_EQ(line.faults.size(), 2u);
     EXPECT_EQ(line.faults[1].fault.withheld, 5u);
     EXPECT_TRUE(ParseCommandLine({"--help"}).help);
+    EXPECT_TRUE(ParseCommandLine({"--version"}).version);
     for (const char* bad :
          {"--port 70000", "--port", "--size big", "--fault X", "--verbose", "--seed -1"})
         EXPECT_FALSE(ParseCommandLine(*SplitShellWords(bad)).error.empty()) << bad;

@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 #include <atomic>
@@ -48,6 +49,32 @@ private slots:
                      yesNo ? M::Answer::No : M::Answer::Ok);
             QVERIFY(watcher.ran());
         }
+    }
+
+    // Regression: the minimum width that widens a short question once cut longer texts off.
+    void aLongMessageIsShownWhole()
+    {
+        QtMessageBoxes boxes;
+        const std::string text = "channeltool cannot start: no temporary folder: No such file "
+                                 "or directory\n\n/home/someone/a long folder/and a file.ech";
+        QRect needed, shown;
+        auto watcher = ModalWatcher::For<QMessageBox>([&](QMessageBox* box) {
+            if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+                shown = label->rect();
+                needed = label->fontMetrics().boundingRect(QRect(0, 0, shown.width(), 100000),
+                                                           Qt::TextWordWrap, label->text());
+            }
+            box->button(QMessageBox::Ok)->click();
+        });
+        boxes.Show(text, MessageService::Buttons::Ok);
+        QVERIFY(watcher.ran());
+        QVERIFY(!shown.isEmpty());
+        QVERIFY2(needed.width() <= shown.width() && needed.height() <= shown.height(),
+                 qPrintable(QStringLiteral("text %1x%2 in a label of %3x%4")
+                                .arg(needed.width())
+                                .arg(needed.height())
+                                .arg(shown.width())
+                                .arg(shown.height())));
     }
 
     // From a worker the box runs on the UI thread over the modal dialog in front, and the
