@@ -2,7 +2,7 @@
 #include "filebrowser/BrowserNavigation.h"
 #include "filebrowser/FolderSummary.h"
 #include "filebrowser/PcFolder.h"
-#include "tests/filebrowser/EntryPrinting.h"
+#include "tests/filebrowser/TransferFixtures.h"
 #include "tests/stbsim/TestBox.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,7 @@
 #include "filebrowser/StbFreeSpace.h"
 #include "filebrowser/StbListing.h"
 #include "stbsim/Fault.h"
-#include "stbsim/Storage.h"
-#include "tests/filebrowser/EntryPrinting.h"
+#include "tests/filebrowser/TransferFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -61,28 +60,22 @@ TEST(StbListing, FoldersComeFirstOnlyACompleteReplyCountsNoNameLeavesTheFolder)
               (Rows{Dir("a|b", 4096), File("new", 10), File("0|..|0", 5), File("plain.txt", 42)}));
 }
 
+// Labels and sizes of the simulated box's reports: StorageServiceTest.
 TEST(StbDisks, LabelsAndSizesFollowTheReportsDisksAndPartitions)
 {
     const std::string unit = "Units = cylinders of 15376 * 512 = 7840768 bytes\n\n";
     const std::string header = "Disk /dev/sda: 8012 MB, 8013264896 bytes\n"
                                "247 heads, 62 sectors/track, 1022 cylinders\n" +
                                unit + "   Device Boot      Start         End      Blocks   Id\n";
-    const auto part = [](int n, int start, int end, bool boot = false) {
-        return "/dev/sda" + std::to_string(n) + (boot ? "   *  " : "      ") +
-               std::to_string(start) + "   " + std::to_string(end) + "   7831521   83  Linux\n";
+    const auto part = [](int n, int start, int end) {
+        return "/dev/sda" + std::to_string(n) + "      " + std::to_string(start) + "   " +
+               std::to_string(end) + "   7831521   83  Linux\n";
     };
     const std::int64_t kUnit = 7840768;
     const struct {
         std::string report;
         std::optional<std::vector<StbDisk>> disks;
     } cases[] = {
-        // 1022 units of 7,840,768 bytes; the boot mark changes nothing.
-        {header + part(1, 1, 1022, true) + "SIG_DISK_INFO_END\n",
-         std::vector<StbDisk>{{"/dev/sda1", "Disk 1", 8013264896}}},
-        {header + part(1, 1, 10) + part(2, 11, 20, true) + part(3, 21, 1022) + "SIG_DISK_INFO_END",
-         std::vector<StbDisk>{{"/dev/sda1", "Disk 1-1", 10 * kUnit},
-                              {"/dev/sda2", "Disk 1-2", 10 * kUnit},
-                              {"/dev/sda3", "Disk 1-3", 1002 * kUnit}}},
         // A disk without partitions is listed whole only when another disk follows it.
         {"Disk /dev/sdc: 11761 MB, 11761152000 bytes\n" + header + part(1, 5, 5) +
              "SIG_DISK_INFO_END",
@@ -109,8 +102,6 @@ TEST(StbFreeSpace, AvailableBlocksOfTheDeviceLineTimes1024)
         std::string reply;
         std::optional<std::int64_t> bytes;
     } cases[] = {
-        {storage::DiskFree("/dev/sda1", 7825050, 5000, "/mnt/link_to_pc") + "SIG_COMMAND_SUCCESS",
-         (7825050 - 5000) * 1024LL},
         // Another device, one whose name starts with ours, or none: 0. A later line wins.
         {header + "/dev/sda10 100 50 50 50% /x\nSIG_COMMAND_SUCCESS\n", 0},
         {header + "SIG_COMMAND_SUCCESS\n", 0},

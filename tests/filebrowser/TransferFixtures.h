@@ -1,20 +1,45 @@
 #pragma once
 
-#include "filebrowser/TransferJob.h"
+#include "filebrowser/DownloadWorker.h"
+#include "filebrowser/UploadWorker.h"
+#include "tests/stbsim/TestBox.h"
 #include "tests/support/RecordingMessages.h"
 
-#include <chrono>
 #include <deque>
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <map>
 #include <ostream>
-#include <sstream>
 
+// Readable failure output for entries and items, and short ways to write them.
+inline void PrintTo(const FileEntry& entry, std::ostream* out)
+{
+    *out << (entry.isFolder() ? "Folder(\"" : "File(\"") << entry.name << "\", " << entry.size
+         << ")";
+}
 inline void PrintTo(const TransferItem& item, std::ostream* out)
 {
     *out << (item.isFolder() ? "Folder(\"" : "File(\"") << item.path << "\", " << item.size << ")";
+}
+
+using Rows = std::vector<FileEntry>;
+using Texts = std::vector<std::string>;
+using Tree = std::map<std::string, std::string>;
+constexpr auto Dir = [](const char* name, std::int64_t size = 0) {
+    return FileEntry::Folder(name, size);
+};
+constexpr auto File = &FileEntry::File;
+inline TransferItem FileItem(const char* path, std::int64_t size = 5)
+{
+    return {FileEntry::Kind::File, path, size};
+}
+inline TransferItem FolderItem(const char* path)
+{
+    return {FileEntry::Kind::Folder, path, 0};
+}
+
+inline LinkOptions Reachable(std::chrono::milliseconds receiveTimeout = std::chrono::seconds(5))
+{
+    return {.isReachable = [](const std::string&) { return true; },
+            .receiveTimeout = receiveTimeout};
 }
 
 // Progress as lines of text: "(1/2) a.bin (5.0 Byte)", "file 50", "total 25".
@@ -36,14 +61,6 @@ public:
     }
 };
 
-inline LinkOptions Reachable(std::chrono::milliseconds receiveTimeout = std::chrono::seconds(5))
-{
-    LinkOptions link;
-    link.isReachable = [](const std::string&) { return true; };
-    link.receiveTimeout = receiveTimeout;
-    return link;
-}
-
 // What a worker reaches while it runs: messages, progress, overwrite answers (Yes with the
 // radio choice, or nothing for No) and the cancel request.
 struct WorkerWatch {
@@ -56,7 +73,8 @@ struct WorkerWatch {
 
     TransferHooks Hooks()
     {
-        return {messages, progress,
+        return {messages,
+                progress,
                 [this](const std::string& path) {
                     overwriteAsked.push_back(path);
                     std::optional<OverwriteMode> answer;
@@ -66,20 +84,30 @@ struct WorkerWatch {
                     }
                     return answer;
                 },
-                cancel, std::chrono::milliseconds(0), link};
+                cancel,
+                std::chrono::milliseconds(0),
+                link};
+    }
+    // Runs a download or an upload of `items` between the PC folder and `stbPath` on /dev/sda1.
+    WorkerResult Transfer(bool download, const std::string& address,
+                          const std::filesystem::path& pc, std::string stbPath,
+                          const std::vector<TransferItem>& items)
+    {
+        TransferJob job{address, "/dev/sda1", pc.string(), std::move(stbPath), {}};
+        for (const TransferItem& item : items)
+            item.isFolder() ? job.list.AddFolder(item.path)
+                            : job.list.AddFile(item.path, item.size);
+        return download ? DownloadWorker(std::move(job), Hooks()).Run()
+                        : UploadWorker(std::move(job), Hooks()).Run();
     }
 };
 
 // A folder tree as relative path -> contents ("/" for a folder).
-inline std::map<std::string, std::string> ReadTree(const std::filesystem::path& root)
+inline Tree ReadTree(const std::filesystem::path& root)
 {
-    std::map<std::string, std::string> tree;
-    for (const auto& item : std::filesystem::recursive_directory_iterator(root)) {
-        std::stringstream bytes;
-        if (item.is_regular_file())
-            bytes << std::ifstream(item.path(), std::ios::binary).rdbuf();
+    Tree tree;
+    for (const auto& item : std::filesystem::recursive_directory_iterator(root))
         tree[item.path().lexically_relative(root).string()] =
-            item.is_directory() ? "/" : bytes.str();
-    }
+            item.is_directory() ? "/" : ReadWholeFile(item.path());
     return tree;
 }

@@ -1,118 +1,82 @@
 // The transfer and deletion workers against the simulated box.
-#include "filebrowser/DownloadWorker.h"
-#include "filebrowser/PcDeletion.h"
 #include "filebrowser/PcFolder.h"
 #include "filebrowser/PcFolderExpansion.h"
-#include "filebrowser/StbDeletionWorker.h"
 #include "filebrowser/StbFolderExpansion.h"
 #include "filebrowser/StbStorage.h"
-#include "filebrowser/UploadWorker.h"
 #include "tests/filebrowser/TransferFixtures.h"
-#include "tests/stbsim/TestBox.h"
 
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
-using Tree = std::map<std::string, std::string>;
 
 namespace {
 
-std::vector<FileEntry> WithoutParent(std::vector<FileEntry> rows)
+std::vector<TransferItem> Sorted(std::vector<TransferItem> items)
 {
-    std::erase_if(rows, [](const FileEntry& row) { return row.isParent(); });
-    return rows;
-}
-
-WorkerResult Upload(WorkerWatch& watch, const std::string& address, const fs::path& pc,
-                    const std::string& stbPath, TransferList list)
-{
-    return UploadWorker({address, "/dev/sda1", pc.string(), stbPath, std::move(list)}, watch.Hooks())
-        .Run();
-}
-
-WorkerResult Download(WorkerWatch& watch, const std::string& address, const fs::path& pc,
-                      const std::string& stbPath, TransferList list)
-{
-    return DownloadWorker({address, "/dev/sda1", pc.string(), stbPath, std::move(list)},
-                          watch.Hooks())
-        .Run();
-}
-
-TransferList Files(std::initializer_list<std::pair<const char*, std::int64_t>> files)
-{
-    TransferList list;
-    for (const auto& [name, size] : files)
-        list.AddFile(name, size);
-    return list;
+    std::sort(items.begin(), items.end(), [](auto& a, auto& b) { return a.path < b.path; });
+    return items;
 }
 
 } // namespace
 
-// Up with the PC expansion, down with the box's, then deleted on both sides: every character
-// a shell or the "|"-joined requests read specially, empty files and folders, nested folders.
-TEST(Transfer, EveryNameMakesTheRoundTripAndIsDeletedOnBothSides)
+// Up with the PC expansion, down with the box's: every character a shell or the "|"-joined
+// requests read specially, empty files and folders, nested folders.
+TEST(Transfer, EveryNameMakesTheRoundTrip)
 {
     TestBox box(186, DemoSize::Tiny);
     TempDir pc;
     const std::string top = "Odd \"$`\\ dir";
-    Tree tree = {{top, "/"}, {top + "/empty dir", "/"}, {top + "/sub 'x' $y", "/"},
-                 {top + "/sub 'x' $y/deep.bin", "deep"}};
-    for (const char* name : {"a b.txt", "it's.txt", "\"q\".txt", "$HOME $(x).txt", "back`tick`.txt",
-                             "back\\slash.txt", "semi;amp&<gt>.txt", "glob*?[x].txt",
-                             "#hash ~tilde !bang.txt", "-dash.txt", "\xC3\x9C" "ber \xE2\x98\x83.txt"})
+    Tree tree = {{top, "/"},
+                 {top + "/empty dir", "/"},
+                 {top + "/sub 'x' $y", "/"},
+                 {top + "/sub 'x' $y/deep.bin", "deep"},
+                 {top + "/empty.txt", ""}};
+    for (const char* name :
+         {"a b.txt", "it's.txt", "\"q\".txt", "$HOME $(x).txt", "back`tick`.txt", "back\\slash.txt",
+          "semi;amp&<gt>.txt", "glob*?[x].txt", "#hash ~tilde !bang.txt", "-dash.txt",
+          "\xC3\x9C"
+          "ber \xE2\x98\x83.txt"})
         tree[top + "/" + name] = name;
-    tree[top + "/empty.txt"] = "";
     // Several buffers' worth, and not a multiple of the 1023-byte block.
     for (int i = 0; i < 20000; ++i)
         tree["plain.bin"] += std::to_string(i);
     for (const auto& [path, bytes] : tree)
-        bytes == "/" ? (void)fs::create_directories(pc / "src" / path) : WriteWholeFile(pc / "src" / path, bytes);
+        bytes == "/" ? (void)fs::create_directories(pc / "src" / path)
+                     : WriteWholeFile(pc / "src" / path, bytes);
     WriteWholeFile(pc / "src" / top / "pipe|name.txt", "never sent");
 
     WorkerWatch up;
-    TransferSelection selection = SplitSelection(WithoutParent(ReadPcFolder((pc / "src").string())));
+    TransferSelection selection = SplitSelection(ReadPcFolder((pc / "src").string()));
     PcFolderExpansion pcScan((pc / "src").string(), selection.folders, up.messages, up.cancel);
     ASSERT_EQ(pcScan.Run(), WorkerResult::Success);
     selection.files.Append(pcScan.result());
     EXPECT_EQ(selection.files.fileCount, 15);
-    EXPECT_EQ(Upload(up, box.address(), pc / "src", "/Empty folder", selection.files),
+    EXPECT_EQ(up.Transfer(false, box.address(), pc / "src", "/Empty folder", selection.files.items),
               WorkerResult::Success);
-    EXPECT_EQ(up.messages.texts(), std::vector<std::string>{"Send error!\n\npipe|name.txt"});
+    EXPECT_EQ(up.messages.texts(), Texts{"Send error!\n\npipe|name.txt"});
     EXPECT_EQ(up.progress.calls.front(), "(1/15) plain.bin (86.8 KB)");
     EXPECT_EQ(up.progress.calls.back(), "total 100");
     EXPECT_EQ(ReadTree(box.sda1() / "Empty folder"), tree);
 
     WorkerWatch down;
     StbStorage storage(box.address(), down.messages, Reachable());
-    const std::vector<FileEntry> rows = WithoutParent(storage.ListFolder("/Empty folder").value());
-    selection = SplitSelection(rows);
+    selection = SplitSelection(storage.ListFolder("/Empty folder").value());
     StbFolderExpansion boxScan(box.address(), "/Empty folder", selection.folders, down.messages,
                                down.cancel, Reachable());
     ASSERT_EQ(boxScan.Run(), WorkerResult::Success);
     // The same items; du puts sibling folders in the reverse order.
-    std::vector<TransferItem> sent = pcScan.result().items, found = boxScan.result().items;
+    std::vector<TransferItem> sent = pcScan.result().items;
     std::erase_if(sent, [](const TransferItem& item) { return item.name() == "pipe|name.txt"; });
-    const auto byPath = [](const TransferItem& a, const TransferItem& b) { return a.path < b.path; };
-    std::sort(sent.begin(), sent.end(), byPath);
-    std::sort(found.begin(), found.end(), byPath);
-    EXPECT_EQ(found, sent);
+    EXPECT_EQ(Sorted(boxScan.result().items), Sorted(sent));
     selection.files.Append(boxScan.result());
     fs::create_directory(pc / "dst");
-    EXPECT_EQ(Download(down, box.address(), pc / "dst", "/Empty folder", selection.files),
-              WorkerResult::Success);
+    EXPECT_EQ(
+        down.Transfer(true, box.address(), pc / "dst", "/Empty folder", selection.files.items),
+        WorkerResult::Success);
     // The box answers "0" for an empty file, which reads as no file.
-    EXPECT_EQ(down.messages.texts(), std::vector<std::string>{"File not exist!\n\nempty.txt"});
+    EXPECT_EQ(down.messages.texts(), Texts{"File not exist!\n\nempty.txt"});
     tree.erase(top + "/empty.txt");
     EXPECT_EQ(ReadTree(pc / "dst"), tree);
-    down.messages.clear();
-
-    StbDeletionWorker deletion(box.address(), "/Empty folder", rows, down.messages, down.cancel,
-                               Reachable());
-    EXPECT_EQ(deletion.Run(), WorkerResult::Success);
-    EXPECT_EQ(DeletePcEntries((pc / "dst").string(), rows, down.messages), 0);
-    EXPECT_TRUE(fs::is_empty(box.sda1() / "Empty folder"));
-    EXPECT_TRUE(fs::is_empty(pc / "dst"));
-    EXPECT_TRUE(down.messages.texts().empty()) << down.messages.last();
 }
 
 // Sparse on both sides, so only the bytes on the wire are real. (The upload's announcement of
@@ -129,7 +93,7 @@ TEST(Transfer, FilesBeyondFourGiBAreCopiedCountedAndShownWhole)
 
     TempDir pc;
     WorkerWatch watch;
-    EXPECT_EQ(Download(watch, box.address(), pc.path(), "/", Files({{"big.ts", kSize}})),
+    EXPECT_EQ(watch.Transfer(true, box.address(), pc.path(), "/", {FileItem("big.ts", kSize)}),
               WorkerResult::Success);
     EXPECT_TRUE(watch.messages.texts().empty()) << watch.messages.last();
     ASSERT_EQ(fs::file_size(pc / "big.ts"), static_cast<std::uintmax_t>(kSize));
@@ -138,10 +102,9 @@ TEST(Transfer, FilesBeyondFourGiBAreCopiedCountedAndShownWhole)
     copy.read(head.data(), 4);
     copy.seekg(kSize - 4).read(tail.data(), 4);
     EXPECT_EQ(head + tail, "headtail");
-    const std::vector<std::string>& calls = watch.progress.calls;
-    EXPECT_EQ(calls.front(), "(1/1) big.ts (4.0 GB)");
-    EXPECT_EQ(calls.size(), 201u); // every whole percentage of both bars, once
-    EXPECT_EQ(calls.back(), "total 100");
+    EXPECT_EQ(watch.progress.calls.front(), "(1/1) big.ts (4.0 GB)");
+    EXPECT_EQ(watch.progress.calls.size(), 201u); // every whole percentage of both bars, once
+    EXPECT_EQ(watch.progress.calls.back(), "total 100");
 }
 
 // Yes without a choice, No, "All overwrite" and "All skip", in both directions; "N" marks a
@@ -156,8 +119,11 @@ TEST(Transfer, OverwriteAnswersDecideFileByFile)
         std::vector<std::optional<M>> answers;
         std::string outcome;
     } cases[] = {
-        {true, {M::Ask, no, M::Ask}, "NON"}, {true, {M::All}, "NNN"}, {true, {M::Skip}, "OOO"},
-        {true, {no, M::All}, "ONN"},        {false, {no, M::Ask, M::Skip}, "ONO"},
+        {true, {M::Ask, no, M::Ask}, "NON"},
+        {true, {M::All}, "NNN"},
+        {true, {M::Skip}, "OOO"},
+        {true, {no, M::All}, "ONN"},
+        {false, {no, M::Ask, M::Skip}, "ONO"},
         {false, {M::All}, "NNN"},
     };
     for (const auto& c : cases) {
@@ -170,9 +136,8 @@ TEST(Transfer, OverwriteAnswersDecideFileByFile)
         }
         WorkerWatch watch;
         watch.overwriteAnswers.assign(c.answers.begin(), c.answers.end());
-        const TransferList list = Files({{"a", 5}, {"b", 5}, {"c", 5}});
-        EXPECT_EQ(c.download ? Download(watch, box.address(), pc.path(), "/ow", list)
-                             : Upload(watch, box.address(), pc.path(), "/ow", list),
+        EXPECT_EQ(watch.Transfer(c.download, box.address(), pc.path(), "/ow",
+                                 {FileItem("a"), FileItem("b"), FileItem("c")}),
                   WorkerResult::Success);
         std::string outcome;
         for (const char* name : {"a", "b", "c"})
@@ -204,11 +169,10 @@ TEST(Transfer, CancelNoGoesOnCancelYesStopsCleanly)
         watch.messages.QueueAnswer(MessageService::Answer::No);
         watch.messages.QueueAnswer(MessageService::Answer::Yes);
         watch.overwriteAnswers = {OverwriteMode::Ask};
-        const TransferList list = Files({{"a", 5000}, {"b", 5000}, {"c", 5000}});
-        EXPECT_EQ(download ? Download(watch, box.address(), pc.path(), "/cx", list)
-                           : Upload(watch, box.address(), pc.path(), "/cx", list),
+        EXPECT_EQ(watch.Transfer(download, box.address(), pc.path(), "/cx",
+                                 {FileItem("a", 5000), FileItem("b", 5000), FileItem("c", 5000)}),
                   WorkerResult::Cancelled);
-        EXPECT_EQ(watch.messages.texts(), (std::vector<std::string>{"Cancel?", "Cancel?"}));
+        EXPECT_EQ(watch.messages.texts(), (Texts{"Cancel?", "Cancel?"}));
         if (download)
             EXPECT_EQ(ReadTree(pc.path()), (Tree{{"a", std::string(5000, 'a')}, {"b", "old"}}));
         else

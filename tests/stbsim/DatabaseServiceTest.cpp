@@ -21,17 +21,6 @@ std::string Image(const ChannelDatabase& db, ChannelDatabase::File file)
 
 } // namespace
 
-TEST(DatabaseService, HandshakeAcceptsOnlyTheExactRequest)
-{
-    TestBox box(10);
-    EXPECT_EQ(BoxClient(box.address()).Ask(kHandshake), "SIG_BACKUP_DATA_OK");
-    for (const std::string& request : std::vector<std::string>{
-             kHandshake + std::string("\n"), "SIG_BACKUP_DATA_CHECK|0xdeadc0ff:0xdeadc011:12:9999",
-             "SIG_BACKUP_DATA_CHECK|0xDEADC0FF:0xDEADC011:13:9999", "SIG_BACKUP_DATA_CHECK",
-             "SIG_BACKUP_DATA_CHECK|"})
-        EXPECT_NE(BoxClient(box.address()).Ask(request), "SIG_BACKUP_DATA_OK") << request;
-}
-
 // The download as the program runs it, then an update, on the same connection after errors.
 TEST(DatabaseService, ServesItsDatabaseAndAppliesOnlyAWholeUpdateOfItsOwnConnection)
 {
@@ -96,15 +85,20 @@ TEST(DatabaseService, ServesItsDatabaseAndAppliesOnlyAWholeUpdateOfItsOwnConnect
     EXPECT_TRUE(box->Database() == edited);
 }
 
-TEST(DatabaseService, StreamingStartsOnlyForAValidChannelIndex)
+TEST(DatabaseService, HandshakeAndStreamingTakeOnlyTheExactRequest)
 {
+    using namespace std::string_literals;
     TestBox box(14, DemoSize::Tiny);
+    for (const std::string& request : {kHandshake + "\n"s, "SIG_BACKUP_DATA_CHECK|"s,
+                                       "SIG_BACKUP_DATA_CHECK|0xdeadc0ff:0xdeadc011:12:9999"s,
+                                       "SIG_BACKUP_DATA_CHECK|0xDEADC0FF:0xDEADC011:13:9999"s})
+        EXPECT_NE(BoxClient(box.address()).Ask(request), "SIG_BACKUP_DATA_OK") << request;
     const int count = box->Database().channelCount();
     BoxClient client(box.address());
-    EXPECT_EQ(client.Ask("SIG_STR_START|0"), "SIG_STR_SUCCESS");
-    EXPECT_EQ(client.Ask("SIG_STR_START|" + std::to_string(count - 1)), "SIG_STR_SUCCESS");
+    EXPECT_EQ(client.Ask(kHandshake), "SIG_BACKUP_DATA_OK");
+    for (const std::string& index : {"0"s, std::to_string(count - 1)})
+        EXPECT_EQ(client.Ask("SIG_STR_START|" + index), "SIG_STR_SUCCESS");
     for (const std::string& bad :
-         {std::to_string(count), std::string("-1"), std::string(""), std::string("4x"),
-          std::string("99999999999999999999"), std::string(" 1")})
+         {std::to_string(count), "-1"s, ""s, "4x"s, "99999999999999999999"s, " 1"s})
         EXPECT_EQ(client.Ask("SIG_STR_START|" + bad), "SIG_STR_ERROR") << bad;
 }

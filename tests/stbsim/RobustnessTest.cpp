@@ -11,71 +11,55 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 using std::chrono::steady_clock;
 
-TEST(FaultInjection, CloseEndsTheConnectionInsteadOfReplyingAndOnceFiresOnce)
+// Close and Reply take the place of the answer, and the request is not carried out; Split
+// cuts a reply in two receives. Faults outlive a restart, so they may be set before the box
+// starts; a command verb can be hit alone.
+TEST(FaultInjection, CloseReplyAndSplitReplaceOrCutTheAnswer)
 {
     TestBox box(40);
-    box->SetFault("SIG_BACKUP_DATA_CHECK", Fault::Close().Once());
-    BoxClient client(box.address());
-    EXPECT_TRUE(client.Send(kHandshake) && client.WaitClosed());
-    EXPECT_EQ(BoxClient(box.address()).Ask(kHandshake), "SIG_BACKUP_DATA_OK");
-}
-
-// Faults outlive a restart of the box, so they may be set before it starts.
-TEST(FaultInjection, AWrongReplyMeansTheRequestWasNotCarriedOut)
-{
-    TestBox box(41);
     box->Stop();
+    box->SetFault("SIG_BACKUP_DATA_CHECK", Fault::Close().Once());
     box->SetFault("SIG_MOUNT_START", Fault::Reply("SIG_MOUNT_FAIL"));
+    box->SetFault("SIG_COMMAND_START:mkdir", Fault::Reply("SIG_COMMAND_ERROR"));
     ASSERT_TRUE(box->Start());
-    BoxClient client(box.address());
+    BoxClient closed(box.address()), client(box.address());
+    EXPECT_TRUE(closed.Send(kHandshake) && closed.WaitClosed());
+    EXPECT_EQ(client.Ask(kHandshake), "SIG_BACKUP_DATA_OK"); // Once
     EXPECT_EQ(client.Ask("SIG_MOUNT_START|/dev/sda1"), "SIG_MOUNT_FAIL");
     EXPECT_FALSE(box->MountedDevice());
     box->ClearFault("SIG_MOUNT_START");
     EXPECT_EQ(client.Ask("SIG_MOUNT_START|/dev/sda1"), "SIG_MOUNT_SUCCESS");
-    // A command verb can be hit alone.
-    box->SetFault("SIG_COMMAND_START:mkdir", Fault::Reply("SIG_COMMAND_ERROR"));
-    EXPECT_EQ(client.Ask("SIG_COMMAND_START|mkdir \"/mnt/link_to_pc/x\""), "SIG_COMMAND_ERROR");
+    const std::string mkdir = "SIG_COMMAND_START|mkdir \"/mnt/link_to_pc/x\"";
+    EXPECT_EQ(client.Ask(mkdir), "SIG_COMMAND_ERROR");
     EXPECT_FALSE(fs::exists(box.sda1() / "x"));
     EXPECT_EQ(client.Ask("SIG_COMMAND_START|rm -rf \"/mnt/link_to_pc/Music\""),
               "SIG_COMMAND_SUCCESS");
     box->ClearFaults();
-    EXPECT_EQ(client.Ask("SIG_COMMAND_START|mkdir \"/mnt/link_to_pc/x\""), "SIG_COMMAND_SUCCESS");
-}
-
-// Replies from memory and files from the partition travel apart, so both are cut short.
-TEST(FaultInjection, ShortDataWithholdsTheLastBytesThenCloses)
-{
-    TestBox box(42);
-    ASSERT_TRUE(box.Mount());
-    box->SetFault("SIG_GET_CHDATA", Fault::ShortData(1000));
-    box->SetFault("SIG_GET_FILE_START", Fault::ShortData(10));
-    BoxClient chdata(box.address()), file(box.address());
-    ASSERT_TRUE(chdata.Send("SIG_GET_CHDATA") &&
-                file.Send("SIG_GET_FILE_START|/mnt/link_to_pc/Music/Playlist.m3u"));
-    EXPECT_EQ(chdata.ReceiveBytes(700256).size(), 700256u - 1000);
-    EXPECT_EQ(file.ReceiveBytes(120).size(), 110u);
-    EXPECT_TRUE(chdata.WaitClosed() && file.WaitClosed());
-}
-
-TEST(FaultInjection, SplitSendsAReplyInTwoReceives)
-{
-    TestBox box(43);
+    EXPECT_EQ(client.Ask(mkdir), "SIG_COMMAND_SUCCESS");
     box->SetFault("SIG_BACKUP_DATA_CHECK", Fault::Split());
-    BoxClient client(box.address());
     const std::string first = client.Ask(kHandshake);
     EXPECT_LT(first.size(), std::string("SIG_BACKUP_DATA_OK").size());
     EXPECT_EQ(first + client.Receive(), "SIG_BACKUP_DATA_OK");
 }
 
-// Database and file uploads take their data apart, so a fault after the data hits both.
-TEST(FaultInjection, FaultsAfterAnUploadHitTheSecondReplyAndStoreNothing)
+// Replies from memory and files from the partition travel apart, so both are cut short; the
+// uploads of both take their data apart, so a fault after the data hits both and stores nothing.
+TEST(FaultInjection, ShortDataAndFaultsAfterTheDataReachMemoryAndFilesAlike)
 {
-    TestBox box(45);
+    TestBox box(42);
     ASSERT_TRUE(box.Mount());
     const ChannelDatabase before = box->Database();
+    box->SetFault("SIG_GET_CHDATA", Fault::ShortData(1000));
+    box->SetFault("SIG_GET_FILE_START", Fault::ShortData(10));
     box->SetFault("SIG_SET_MENUDATA", Fault::Reply("SIG_UPDATE_FAIL").AfterData());
     box->SetFault("SIG_SET_FILE_START", Fault::Close().AfterData().Once());
-    BoxClient client(box.address());
+    BoxClient chdata(box.address()), file(box.address()), client(box.address());
+    ASSERT_TRUE(chdata.Send("SIG_GET_CHDATA") &&
+                file.Send("SIG_GET_FILE_START|/mnt/link_to_pc/Music/Playlist.m3u"));
+    EXPECT_EQ(chdata.ReceiveBytes(700256).size(), 700256u - 1000);
+    EXPECT_EQ(file.ReceiveBytes(120).size(), 110u);
+    EXPECT_TRUE(chdata.WaitClosed() && file.WaitClosed());
+
     ASSERT_EQ(client.Ask("SIG_SET_MENUDATA|512"), "SIG_UPDATE_OK");
     client.Send(std::string(512, 'm'));
     EXPECT_EQ(client.Receive(), "SIG_UPDATE_FAIL");
@@ -219,12 +203,15 @@ TEST(Robustness, StartFailsClearlyWhenTheAddressOrTheStateCannotBeUsed)
     }
 }
 
-TEST(Robustness, AStateWithoutDatabaseOrDisksIsFilledFromTheDemo)
+// Port 0 gives a free port; the box still binds only its own address. Each request is logged
+// on one line.
+TEST(Robustness, AStateWithoutDatabaseOrDisksIsFilledFromTheDemoAndRequestsAreLogged)
 {
-    // Port 0 gives a free port; the box still binds only its own address.
-    TestBox box(56, DemoSize::Tiny, [](StbSimulator::Options& o) {
+    std::ostringstream log;
+    TestBox box(56, DemoSize::Tiny, [&](StbSimulator::Options& o) {
         o.seed = 3;
         o.port = 0;
+        o.log = &log;
         WriteWholeFile(o.stateDir / "notes.txt", "mine");
     });
     ASSERT_TRUE(box->running()) << box->error();
@@ -232,16 +219,9 @@ TEST(Robustness, AStateWithoutDatabaseOrDisksIsFilledFromTheDemo)
     EXPECT_TRUE(fs::exists(box.dir() / "state/disks.conf") &&
                 fs::exists(box.sda1() / "readme.txt"));
     EXPECT_EQ(ReadWholeFile(box.dir() / "state/notes.txt"), "mine");
-    EXPECT_EQ(BoxClient(box.address(), box->port()).Ask(kHandshake), "SIG_BACKUP_DATA_OK");
     EXPECT_FALSE(BoxClient("127.0.0.1", box->port()).connected());
-}
-
-TEST(Robustness, EveryRequestIsLoggedOnOneLine)
-{
-    std::ostringstream log;
-    TestBox box(57, DemoSize::Tiny, [&](StbSimulator::Options& o) { o.log = &log; });
-    BoxClient client(box.address());
-    client.Ask(kHandshake);
+    BoxClient client(box.address(), box->port());
+    EXPECT_EQ(client.Ask(kHandshake), "SIG_BACKUP_DATA_OK");
     client.Send("SIG_GET_CHDATA");
     client.ReceiveBytes(700256);
     client.Ask(std::string("BAD\x01", 4));

@@ -1,6 +1,8 @@
-// Disks, mount, listings, commands and file transfers, as the program meets them.
-#include "stbsim/DiskLayout.h"
-#include "tests/stbsim/ProgramParsers.h"
+// Disks, mount, listings, commands and file transfers, read with the program's own parsers.
+#include "filebrowser/StbDiskUsage.h"
+#include "filebrowser/StbDisks.h"
+#include "filebrowser/StbFreeSpace.h"
+#include "filebrowser/StbListing.h"
 #include "tests/stbsim/TestBox.h"
 
 #include <gtest/gtest.h>
@@ -14,10 +16,18 @@ using Names = std::vector<std::string>;
 
 namespace {
 
-Entries List(const TestBox& box, const std::string& path)
+// A listing as the program reads it: "NAME/" for a folder, "NAME SIZE" for a file.
+std::optional<Names> List(const TestBox& box, const std::string& path)
 {
-    return ReadListing(
-        box.AskUntil("SIG_GET_DISK_FILE_INFO|" + path, "SIG_DISK_FILE_INFO_END").text);
+    const auto rows = ParseStbListing(
+        box.AskUntil("SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc" + path, "SIG_DISK_FILE_INFO_END")
+            .text);
+    if (!rows)
+        return std::nullopt;
+    Names names;
+    for (const FileEntry& row : *rows)
+        names.push_back(row.name + (row.isFolder() ? "/" : " " + std::to_string(row.size)));
+    return names;
 }
 
 } // namespace
@@ -32,14 +42,13 @@ TEST(StorageService, TheDiskReportNamesEachVolumeWithItsSizeOrNoneWithoutDisks)
                        "disk /dev/sdd 1022 247 62\npart /dev/sdd1 1 1022 83 boot\n"
                        "disk /dev/sde 20\npart /dev/sde1 1 10\npart /dev/sde2 11 20\n");
     });
-    const BoxClient::Text reply = box.AskUntil("SIG_GET_DISK_INFO", "SIG_DISK_INFO_END");
-    EXPECT_TRUE(reply.complete);
-    EXPECT_EQ(ReadDiskReport(reply.text),
-              (Names{"Disk 1 /dev/sdc 11761152000", "Disk 2 /dev/sdd1 8013264896",
-                     "Disk 3-1 /dev/sde1 82252800", "Disk 3-2 /dev/sde2 82252800"}));
+    EXPECT_EQ(ParseDiskInfo(box.AskUntil("SIG_GET_DISK_INFO", "SIG_DISK_INFO_END").text),
+              (std::vector<StbDisk>{{"/dev/sdc", "Disk 1", 11761152000},
+                                    {"/dev/sdd1", "Disk 2", 8013264896},
+                                    {"/dev/sde1", "Disk 3-1", 82252800},
+                                    {"/dev/sde2", "Disk 3-2", 82252800}}));
     EXPECT_TRUE(box.Mount("/dev/sdc"));
-    EXPECT_FALSE(box.Mount("/dev/sdd"));
-    // Without disks the report has no entries, and there is nothing to mount or measure.
+    EXPECT_FALSE(box.Mount("/dev/sdd")); // has a partition
     TestBox none(21, DemoSize::Tiny,
                  [](StbSimulator::Options& o) { WriteWholeFile(o.stateDir / "disks.conf", "\n"); });
     BoxClient client(none.address());
@@ -48,51 +57,36 @@ TEST(StorageService, TheDiskReportNamesEachVolumeWithItsSizeOrNoneWithoutDisks)
     EXPECT_EQ(client.Ask("SIG_COMMAND_START|df /dev/sda1"), "SIG_COMMAND_ERROR");
 }
 
-TEST(StorageService, MountMapsTheMountPointToThePartitionUntilReleased)
+// Mounting another partition replaces the first, as the program's disk change expects.
+TEST(StorageService, MountMapsTheMountPointToThePartitionAndListsItUntilReleased)
 {
     TestBox box(22);
     BoxClient client(box.address());
     EXPECT_EQ(client.Ask("SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/"), "SIG_DISK_FILE_INFO_ERROR");
-    EXPECT_EQ(client.Ask("SIG_MOUNT_START|/dev/sdz9"), "SIG_MOUNT_ERROR");
-    EXPECT_EQ(client.Ask("SIG_MOUNT_START|/dev/sda"), "SIG_MOUNT_ERROR"); // has partitions
+    EXPECT_FALSE(box.Mount("/dev/sdz9"));
     ASSERT_TRUE(box.Mount("/dev/sdb1"));
-    EXPECT_EQ(List(box, "/mnt/link_to_pc/"), (Names{"Backup/", "Documents/"}));
-    // Mounting another partition replaces the first, as the program's disk change expects.
+    EXPECT_EQ(List(box, "/"), (Names{"Backup/", "Documents/"}));
     ASSERT_TRUE(box.Mount("/dev/sda1"));
-    EXPECT_EQ(List(box, "/mnt/link_to_pc").value_or(Names{"-"}).back(), "readme.txt 53");
-    EXPECT_EQ(client.Ask("SIG_MOUNT_END"), "SIG_MOUNT_SUCCESS");
-    EXPECT_EQ(client.Ask("SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/"), "SIG_DISK_FILE_INFO_ERROR");
-}
-
-TEST(StorageService, ListingsReadAsTheProgramReadsThem)
-{
-    TestBox box(23);
-    ASSERT_TRUE(box.Mount());
     const std::string raw =
         box.AskUntil("SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/", "SIG_DISK_FILE_INFO_END").text;
     EXPECT_NE(raw.find("\nlrwxrwxrwx "), std::string::npos); // the demo link, which is dropped
-    EXPECT_EQ(ReadListing(raw), (Names{"Empty folder/", "Movies/", "Music/", "Odd names/",
-                                       "Photos/", "Recordings/", "readme.txt 53"}));
-    EXPECT_EQ(List(box, "/mnt/link_to_pc/Music/Caf\xC3\xA9 del Mar"),
+    EXPECT_EQ(ParseStbListing(raw).value_or(std::vector<FileEntry>{}).size(), 7u);
+    EXPECT_EQ(List(box, ""), (Names{"Empty folder/", "Movies/", "Music/", "Odd names/", "Photos/",
+                                    "Recordings/", "readme.txt 53"}));
+    EXPECT_EQ(List(box, "/Music/Caf\xC3\xA9 del Mar"),
               (Names{"01 Intro.mp3 40000", "02 Ocean.mp3 52000"}));
-    // A listing longer than one receive still shows its marker within one chunk.
-    const BoxClient::Text recordings =
-        box.AskUntil("SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/Recordings", "SIG_DISK_FILE_INFO_END");
-    EXPECT_TRUE(recordings.complete && recordings.chunks > 1) << recordings.chunks;
-    EXPECT_EQ(ReadListing(recordings.text).value_or(Names{}).size(), 30u);
-    EXPECT_EQ(List(box, "/mnt/link_to_pc/Empty folder"), Names{});
+    EXPECT_EQ(List(box, "/Empty folder"), Names{});
+    for (const char* bad : {"readme.txt", "missing", "latest.ts", "../"})
+        EXPECT_EQ(client.Ask(std::string("SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/") + bad),
+                  "SIG_DISK_FILE_INFO_ERROR");
     // The demo's file over 4 GiB takes no room on the host.
     ASSERT_TRUE(box.Mount("/dev/sdb2"));
-    EXPECT_EQ(List(box, "/mnt/link_to_pc/Timeshift"), Names{"Timeshift 2024-03-01.ts 4831842529"});
     struct stat st {};
     ASSERT_EQ(
         ::stat((box.dir() / "state/disks/sdb2/Timeshift/Timeshift 2024-03-01.ts").c_str(), &st), 0);
     EXPECT_LT(st.st_blocks, 2048);
-    ASSERT_TRUE(box.Mount());
-    BoxClient client(box.address());
-    for (const char* bad : {"readme.txt", "missing", "latest.ts", "../"})
-        EXPECT_EQ(client.Ask(std::string("SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/") + bad),
-                  "SIG_DISK_FILE_INFO_ERROR");
+    EXPECT_EQ(client.Ask("SIG_MOUNT_END"), "SIG_MOUNT_SUCCESS");
+    EXPECT_EQ(client.Ask("SIG_GET_DISK_FILE_INFO|/mnt/link_to_pc/"), "SIG_DISK_FILE_INFO_ERROR");
 }
 
 TEST(StorageService, DfDuMkdirAndRmAnswerAsTheirShellCommands)
@@ -100,34 +94,26 @@ TEST(StorageService, DfDuMkdirAndRmAnswerAsTheirShellCommands)
     TestBox box(24);
     ASSERT_TRUE(box.Mount());
     BoxClient client(box.address());
-    auto df = [&](const std::string& device) {
+    const auto df = [&](const std::string& device) {
         const auto reply = box.AskUntil("SIG_COMMAND_START|df " + device, "SIG_COMMAND_SUCCESS");
-        return ReadDf(reply.text, device).value_or(std::pair(-1LL, -1LL));
+        return ParseFreeSpace(reply.text, device).value_or(-1);
     };
-    const auto [total, before] = df("/dev/sda1");
-    EXPECT_EQ(total,
-              static_cast<long long>(DemoDiskLayout().FindVolume("/dev/sda1")->bytes / 1024));
-    EXPECT_LT(before, total);
+    const std::int64_t before = df("/dev/sda1");
     WriteWholeFile(box.sda1() / "big.bin", std::string(100 * 1024, 'x'));
-    EXPECT_EQ(df("/dev/sda1").second, before - 100);
-    // A partition that is not mounted is reported too.
-    EXPECT_GT(df("/dev/sdb2").second, 0);
+    EXPECT_EQ(df("/dev/sda1"), before - 100 * 1024);
+    EXPECT_GT(df("/dev/sdb2"), 0); // not mounted, reported too
 
     fs::create_directories(box.sda1() / "Movies/Short clips/Outtakes/deep er");
-    auto du = [&](const std::string& line) {
-        return ReadDuFolders(
-            box.AskUntil("SIG_COMMAND_START|du " + line, "SIG_COMMAND_SUCCESS").text);
+    const auto du = [&](const std::string& line) {
+        return box.AskUntil("SIG_COMMAND_START|du " + line, "SIG_COMMAND_SUCCESS").text;
     };
-    // The folder itself is printed as given, trailing slash included; the program sends paths
-    // with blanks unquoted.
-    for (const char* line :
-         {"/mnt/link_to_pc/Movies", "\"/mnt/link_to_pc/Movies\"", "/mnt/link_to_pc/Movies/"})
-        EXPECT_EQ(du(line), (Names{line[0] == '"' ? "/mnt/link_to_pc/Movies" : line,
-                                   "/mnt/link_to_pc/Movies/Short clips",
-                                   "/mnt/link_to_pc/Movies/Short clips/Outtakes",
-                                   "/mnt/link_to_pc/Movies/Short clips/Outtakes/deep er"}));
-    EXPECT_EQ(du("/mnt/link_to_pc/Music/Caf\xC3\xA9 del Mar"),
-              (Names{"/mnt/link_to_pc/Music/Caf\xC3\xA9 del Mar"}));
+    const auto tree = ParseDiskUsage(du("\"/mnt/link_to_pc/Movies\""), "/mnt/link_to_pc/Movies");
+    EXPECT_TRUE(tree && tree->refused.empty());
+    EXPECT_EQ(tree->folders,
+              (Names{"", "Short clips", "Short clips/Outtakes", "Short clips/Outtakes/deep er"}));
+    // The folder itself is printed as given, trailing slash included.
+    EXPECT_NE(du("/mnt/link_to_pc/Movies/").find("Movies/\nSIG_COMMAND_SUCCESS"),
+              std::string::npos);
 
     WriteWholeFile(box.sda1() / "Old folder/file.ts", "data");
     // Refused: an unknown device, du of a missing folder, a file or a missing parent in the way
@@ -155,8 +141,8 @@ TEST(StorageService, DfDuMkdirAndRmAnswerAsTheirShellCommands)
             << line;
     for (const char* folder : {"New folder", "a \"b\" $c `d` \\e", "Old folder"})
         EXPECT_TRUE(fs::is_directory(box.sda1() / folder)) << folder;
-    EXPECT_FALSE(fs::exists(box.sda1() / "Old folder/file.ts"));
-    EXPECT_FALSE(fs::exists(box.sda1() / "Movies") || fs::exists(box.sda1() / "readme.txt"));
+    EXPECT_FALSE(fs::exists(box.sda1() / "Old folder/file.ts") ||
+                 fs::exists(box.sda1() / "Movies") || fs::exists(box.sda1() / "readme.txt"));
     EXPECT_TRUE(fs::exists(box.sda1() / "Music"));
 }
 
@@ -177,9 +163,8 @@ TEST(StorageService, DuOfALongTreeKeepsItsMarkerWithinOneReceive)
         fs::remove(folder);
         ASSERT_TRUE(reply.complete) << length;
         padded += reply.text.find("\t ") != std::string::npos; // blanks after the last tab
-        const auto folders = ReadDuFolders(reply.text);
-        EXPECT_TRUE(folders && folders->size() == 5u && folders->front() == "/mnt/link_to_pc/Tree")
-            << length;
+        const auto tree = ParseDiskUsage(reply.text, "/mnt/link_to_pc/Tree");
+        EXPECT_TRUE(tree && tree->folders.size() == 5u && tree->refused.empty()) << length;
     }
     EXPECT_GT(padded, 0);
 }

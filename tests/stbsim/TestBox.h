@@ -4,13 +4,10 @@
 #include "tests/support/TempDir.h"
 
 #include <arpa/inet.h>
-#include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -27,11 +24,11 @@ inline constexpr const char* kHandshake = "SIG_BACKUP_DATA_CHECK|0xdeadc0ff:0xde
 class BoxClient {
 public:
     explicit BoxClient(const std::string& address, std::uint16_t port = 7777)
+        : fd_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
     {
         sockaddr_in to{};
         to.sin_family = AF_INET;
         to.sin_port = htons(port);
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         if (::inet_pton(AF_INET, address.c_str(), &to.sin_addr) != 1 ||
             ::connect(fd_, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0)
             Close();
@@ -101,7 +98,7 @@ public:
     }
 
 private:
-    int fd_ = -1;
+    int fd_;
 };
 
 // A simulated box on its own 127.0.0.N with a fresh state directory, started and quiet.
@@ -146,9 +143,8 @@ private:
 
 inline std::string ReadWholeFile(const std::filesystem::path& path)
 {
-    std::stringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 inline void WriteWholeFile(const std::filesystem::path& path, const std::string& bytes)

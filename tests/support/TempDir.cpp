@@ -1,17 +1,15 @@
 #include "tests/support/TempDir.h"
 
-#include <random>
-#include <string>
+#include <stdlib.h>
+
+#include <system_error>
 
 TempDir::TempDir()
 {
-    std::random_device random;
-    const auto base = std::filesystem::temp_directory_path();
-    for (;;) {
-        path_ = base / ("channeltool-test-" + std::to_string(random()));
-        if (std::filesystem::create_directory(path_))
-            return;
-    }
+    std::string pattern = (std::filesystem::temp_directory_path() / "channeltool-test-XXXXXX");
+    if (!::mkdtemp(pattern.data()))
+        throw std::system_error(errno, std::generic_category(), "mkdtemp");
+    path_ = pattern;
 }
 
 TempDir::~TempDir()

@@ -5,27 +5,6 @@
 
 #include <QTest>
 
-BoxFixture::BoxFixture(std::string boxAddress) : address(std::move(boxAddress))
-{
-    StbSimulator::Options o;
-    o.stateDir = dir / "box";
-    o.address = address;
-    o.log = nullptr;
-    o.size = DemoSize::Tiny;
-    box = std::make_unique<StbSimulator>(o);
-    if (!box->Start())
-        qFatal("the simulated box did not start: %s", box->error().c_str());
-}
-
-BrowserServices BoxFixture::services()
-{
-    LinkOptions link;
-    // Loopback always answers; the echo needs rights not every test machine grants.
-    link.isReachable = [](const std::string&) { return true; };
-    link.receiveTimeout = std::chrono::seconds(5);
-    return {messages, files, link};
-}
-
 std::unique_ptr<CFileBrowserDlg> BoxFixture::OpenBrowser(const std::filesystem::path& pcPath,
                                                          const std::string& device)
 {
@@ -34,7 +13,7 @@ std::unique_ptr<CFileBrowserDlg> BoxFixture::OpenBrowser(const std::filesystem::
     browser->m_strPcPath = pcPath.string();
     browser->m_strChosenDevice = device;
     RecordingMessages quiet;
-    browser->m_disks = StbStorage(address, quiet, services().link).QueryDisks().value();
+    browser->m_disks = StbStorage(address, quiet, Reachable()).QueryDisks().value();
     browser->show();
     return browser;
 }
@@ -47,14 +26,27 @@ QStringList Column(const CGridCtrl& grid, int column)
     return texts;
 }
 
-void ClickRow(CGridCtrl& grid, int row, Qt::MouseButton button)
+int RowOf(const CGridCtrl& grid, const char* name)
+{
+    return static_cast<int>(Column(grid, 1).indexOf(QLatin1Char(' ') + QString::fromUtf8(name)));
+}
+
+void ClickRow(CGridCtrl& grid, int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     grid.EnsureVisible(row, 1);
-    QTest::mouseClick(grid.viewport(), button, {}, grid.GetCellRect(row, 1).center());
+    QTest::mouseClick(grid.viewport(), button, modifiers, grid.GetCellRect(row, 1).center());
 }
 
 void DoubleClickRow(CGridCtrl& grid, int row)
 {
     grid.EnsureVisible(row, 1);
     QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, grid.GetCellRect(row, 1).center());
+}
+
+void SelectRows(CGridCtrl& grid, std::initializer_list<const char*> names)
+{
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    for (const char* name : names)
+        ClickRow(grid, RowOf(grid, name), Qt::LeftButton,
+                 std::exchange(modifiers, Qt::ControlModifier));
 }

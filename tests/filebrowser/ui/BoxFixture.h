@@ -1,9 +1,7 @@
 #pragma once
 
 #include "filebrowser/ui/CFileBrowserDlg.h"
-#include "stbsim/StbSimulator.h"
-#include "tests/support/RecordingMessages.h"
-#include "tests/support/TempDir.h"
+#include "tests/filebrowser/TransferFixtures.h"
 #include "tests/support/ui/ScriptedFileDialogs.h"
 
 #include <QStringList>
@@ -12,21 +10,26 @@
 
 class CGridCtrl;
 
-// A demo box with a small database on its own address, and the services the dialogs get.
+// A demo box with a small database on its own 127.0.0.N, and the services the dialogs get.
 struct BoxFixture {
-    explicit BoxFixture(std::string boxAddress);
-    BrowserServices services();
+    explicit BoxFixture(int n) : box(n, DemoSize::Tiny), address(box.address()), dir(box.dir()) {}
+    BrowserServices services() { return {messages, files, Reachable()}; }
     // A browser shown over the box's disk `device`, its PC side at `pcPath`.
     std::unique_ptr<CFileBrowserDlg> OpenBrowser(const std::filesystem::path& pcPath,
                                                  const std::string& device = "/dev/sda1");
 
-    std::string address;
-    TempDir dir;
-    std::unique_ptr<StbSimulator> box;
+    TestBox box;
+    const std::string& address;
+    const TempDir& dir;
     RecordingMessages messages;
     ScriptedFileDialogs files;
 };
 
 QStringList Column(const CGridCtrl& grid, int column);
-void ClickRow(CGridCtrl& grid, int row, Qt::MouseButton button = Qt::LeftButton);
+// The row that shows `name` in the name column, or -1.
+int RowOf(const CGridCtrl& grid, const char* name);
+void ClickRow(CGridCtrl& grid, int row, Qt::MouseButton button = Qt::LeftButton,
+              Qt::KeyboardModifiers modifiers = {});
 void DoubleClickRow(CGridCtrl& grid, int row);
+// Selects the rows that show `names`: a click on the first, Ctrl+click on the others.
+void SelectRows(CGridCtrl& grid, std::initializer_list<const char*> names);

@@ -15,60 +15,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <fstream>
-#include <map>
-
 namespace fs = std::filesystem;
 
 namespace {
 
 using Answer = MessageService::Answer;
-
-// Every file below `root` with its contents, every folder with a trailing "/".
-std::map<std::string, std::string> Tree(const fs::path& root)
-{
-    std::map<std::string, std::string> tree;
-    for (const auto& item : fs::recursive_directory_iterator(root)) {
-        const std::string name = item.path().lexically_relative(root).string();
-        if (item.is_directory()) {
-            tree[name + "/"];
-            continue;
-        }
-        std::ifstream file(item.path(), std::ios::binary);
-        tree[name].assign(std::istreambuf_iterator<char>(file), {});
-    }
-    return tree;
-}
-
-void WriteFile(const fs::path& path, std::size_t size, char fill = 'x')
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << std::string(size, fill);
-}
-
-std::string Contents(const fs::path& path)
-{
-    return Tree(path.parent_path())[path.filename().string()];
-}
-
-int RowOf(const CGridCtrl& grid, const char* name)
-{
-    return static_cast<int>(Column(grid, 1).indexOf(QLatin1Char(' ') + QString::fromUtf8(name)));
-}
-
-void SelectRows(CGridCtrl& grid, std::initializer_list<const char*> names)
-{
-    bool first = true;
-    for (const char* name : names) {
-        const int row = RowOf(grid, name);
-        QVERIFY2(row > 0, name);
-        grid.EnsureVisible(row, 1);
-        QTest::mouseClick(grid.viewport(), Qt::LeftButton,
-                          first ? Qt::NoModifier : Qt::ControlModifier,
-                          grid.GetCellRect(row, 1).center());
-        first = false;
-    }
-}
 
 // Presses a button as the keyboard does: focus, then Space.
 void Press(CDialog& dialog, int id)
@@ -135,11 +86,12 @@ class TransferDialogsTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    // A folder tree down with "<<" and up again with ">>": every byte arrives, 100 % shows, the
-    // target side is listed again.
+    // Nothing to copy is refused before any window opens. A folder tree down with "<<" and up
+    // again with ">>": every byte arrives, 100 % shows, the target side is listed again, its
+    // free space asked again; more than that is refused before any window opens.
     void foldersCopyBothWaysAndTheTargetIsListed()
     {
-        BoxFixture f("127.0.0.203");
+        BoxFixture f(203);
         fs::create_directories(f.dir / "pc");
         auto d = f.OpenBrowser(f.dir / "pc");
         const fs::path disk = f.box->PartitionFolder("/dev/sda1");
@@ -147,6 +99,9 @@ private slots:
         auto watch = WatchProgress(final);
         int scans = 0;
         EachModal<CWaitDlg> waits([&](CWaitDlg&) { ++scans; });
+        Press(*d, IDC_BUTTON_DOWNLOAD); // nothing selected
+        SelectRows(d->pcGrid(), {".."});
+        Press(*d, IDC_BUTTON_UPLOAD);
 
         SelectRows(d->stbGrid(), {"Movies", "readme.txt"});
         Press(*d, IDC_BUTTON_DOWNLOAD);
@@ -154,31 +109,38 @@ private slots:
         QCOMPARE(final.result, 1);
         QCOMPARE(final.total, QStringLiteral("100 %"));
         QCOMPARE(final.totalBar, 100);
-        QCOMPARE(Tree(f.dir / "pc" / "Movies"), Tree(disk / "Movies"));
-        QCOMPARE(Contents(f.dir / "pc" / "readme.txt"), Contents(disk / "readme.txt"));
+        QCOMPARE(ReadTree(f.dir / "pc" / "Movies"), ReadTree(disk / "Movies"));
+        QCOMPARE(ReadWholeFile(f.dir / "pc" / "readme.txt"), ReadWholeFile(disk / "readme.txt"));
         QCOMPARE(Column(d->pcGrid(), 1), (QStringList{"File", " ..", " Movies", " readme.txt"}));
 
         DoubleClickRow(d->stbGrid(), RowOf(d->stbGrid(), "Empty folder"));
+        f.box->SetFault(
+            "SIG_COMMAND_START:df",
+            Fault::Reply("/dev/sda1 100 100 0 100% /mnt/link_to_pc\nSIG_COMMAND_SUCCESS"));
         SelectRows(d->pcGrid(), {"Movies"});
         Press(*d, IDC_BUTTON_UPLOAD);
         QCOMPARE(scans, 2);
-        QCOMPARE(final.result, 1);
+        QCOMPARE(std::exchange(final.result, 0), 1);
         QCOMPARE(final.total, QStringLiteral("100 %"));
-        QCOMPARE(Tree(disk / "Empty folder" / "Movies"), Tree(f.dir / "pc" / "Movies"));
+        QCOMPARE(ReadTree(disk / "Empty folder" / "Movies"), ReadTree(f.dir / "pc" / "Movies"));
         QCOMPARE(Column(d->stbGrid(), 1), (QStringList{"File", " ..", " Movies"}));
-        QVERIFY(f.box->Requests().back().find("df /dev/sda1") != std::string::npos);
-        QVERIFY2(f.messages.texts().empty(), f.messages.last().c_str());
+        QCOMPARE(d->stbFreeBytes(), 0);
+        SelectRows(d->pcGrid(), {"readme.txt"});
+        Press(*d, IDC_BUTTON_UPLOAD);
+        QCOMPARE(scans, 2);
+        QCOMPARE(final.result, 0);
+        QCOMPARE(f.messages.texts(), (Texts{"Select file!", "Select file!", "Disk full!"}));
     }
 
     // Yes without a choice asks again, No skips one file, "All skip" and "All overwrite" settle
     // the rest of the run; the path shown is the box's, below its mount point.
     void theOverwriteQuestionDecidesFileByFile()
     {
-        BoxFixture f("127.0.0.204");
+        BoxFixture f(204);
         const fs::path disk = f.box->PartitionFolder("/dev/sda1");
         for (const char* name : {"f1.txt", "f2.txt", "f3.txt", "f4.txt"}) {
-            WriteFile(f.dir / "pc" / name, 10, 'n');
-            WriteFile(disk / "Empty folder" / name, 5, 'o');
+            WriteWholeFile(f.dir / "pc" / name, std::string(10, 'n'));
+            WriteWholeFile(disk / "Empty folder" / name, std::string(5, 'o'));
         }
         auto d = f.OpenBrowser(f.dir / "pc");
         DoubleClickRow(d->stbGrid(), RowOf(d->stbGrid(), "Empty folder"));
@@ -217,7 +179,7 @@ private slots:
             QCOMPARE(paths.first(), QStringLiteral("/Empty folder/f1.txt"));
             std::string replaced;
             for (const char* name : {"f1.txt", "f2.txt", "f3.txt", "f4.txt"})
-                replaced += Contents(disk / "Empty folder" / name).front();
+                replaced += ReadWholeFile(disk / "Empty folder" / name).front();
             QCOMPARE(replaced, run.replaced);
         }
         QVERIFY(f.messages.texts().empty());
@@ -227,10 +189,10 @@ private slots:
     // asked first is told No and goes on, the window itself then asks, and Yes ends the run.
     void cancelNoThenYesWhileTheBoxStalls()
     {
-        BoxFixture f("127.0.0.205");
-        WriteFile(f.dir / "pc" / "Clips" / "a big.ts", 600000);
-        WriteFile(f.dir / "pc" / "Clips" / "b.ts", 300000);
-        WriteFile(f.dir / "pc" / "Clips" / "c.ts", 100000);
+        BoxFixture f(205);
+        WriteWholeFile(f.dir / "pc" / "Clips" / "a big.ts", std::string(600000, 'x'));
+        WriteWholeFile(f.dir / "pc" / "Clips" / "b.ts", std::string(300000, 'x'));
+        WriteWholeFile(f.dir / "pc" / "Clips" / "c.ts", std::string(100000, 'x'));
         auto d = f.OpenBrowser(f.dir / "pc");
         f.box->SetFault("SIG_SET_FILE_START", Fault::Stall().AfterData().Once());
         f.messages.QueueAnswer(Answer::No);
@@ -267,7 +229,7 @@ private slots:
     // is copied and nothing else is said.
     void aStalledScanIsCancelled()
     {
-        BoxFixture f("127.0.0.206");
+        BoxFixture f(206);
         fs::create_directories(f.dir / "pc");
         auto d = f.OpenBrowser(f.dir / "pc");
         f.box->SetFault("SIG_COMMAND_START:du", Fault::Stall());
@@ -289,35 +251,13 @@ private slots:
         QVERIFY(fs::is_empty(f.dir / "pc"));
     }
 
-    // Nothing to copy, or more than the target holds: the message and nothing else.
-    void selectFileAndDiskFull()
-    {
-        BoxFixture f("127.0.0.207");
-        WriteFile(f.dir / "pc" / "big.ts", 2000);
-        f.box->SetFault(
-            "SIG_COMMAND_START:df",
-            Fault::Reply("Filesystem 1K-blocks Used Available Use% Mounted on\n"
-                         "/dev/sda1 100 99 1 99% /mnt/link_to_pc\nSIG_COMMAND_SUCCESS"));
-        auto d = f.OpenBrowser(f.dir / "pc");
-        int windows = 0;
-        EachModal<CDialog> any([&](CDialog&) { ++windows; });
-        Press(*d, IDC_BUTTON_DOWNLOAD); // nothing selected
-        SelectRows(d->pcGrid(), {".."});
-        Press(*d, IDC_BUTTON_UPLOAD);
-        SelectRows(d->pcGrid(), {"big.ts"});
-        Press(*d, IDC_BUTTON_UPLOAD); // 2000 bytes, 1 KB free
-        QCOMPARE(f.messages.texts(),
-                 (std::vector<std::string>{"Select file!", "Select file!", "Disk full!"}));
-        QCOMPARE(windows, 0);
-    }
-
     // Both sides ask first; No keeps everything. A row the box refuses is named, the rest go.
     void deletionOnBothSidesAsksAndRefreshes()
     {
-        BoxFixture f("127.0.0.208");
-        WriteFile(f.dir / "pc" / "Tree" / "sub" / "deep.txt", 3);
-        WriteFile(f.dir / "pc" / "loose.txt", 4);
-        WriteFile(f.dir / "pc" / "kept.txt", 5);
+        BoxFixture f(208);
+        WriteWholeFile(f.dir / "pc" / "Tree" / "sub" / "deep.txt", std::string(3, 'x'));
+        WriteWholeFile(f.dir / "pc" / "loose.txt", std::string(4, 'x'));
+        WriteWholeFile(f.dir / "pc" / "kept.txt", std::string(5, 'x'));
         auto d = f.OpenBrowser(f.dir / "pc");
         const fs::path disk = f.box->PartitionFolder("/dev/sda1");
 
