@@ -112,7 +112,6 @@ TEST(CliPack, PackAndUnpackAreByteExactAndFailuresPrintTheMessage)
     EXPECT_EQ(Cli({"dump"}).status, 2);
     EXPECT_EQ(Cli({"frobnicate"}).status, 2);
     EXPECT_EQ(Cli({"--help"}).status, 0);
-    run = Cli({"--version"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, std::string("channeltool-cli ") + kProgramVersion + "\n");
+    const CliRun version = Cli({"--version"});
+    EXPECT_EQ(version.result() + version.out, std::string("0 channeltool-cli ") + kProgramVersion + "\n");
 }
