@@ -37,6 +37,16 @@ private slots:
         QVERIFY2(h.OpenConnected("127.0.0.130"), h.messages.last().c_str());
         CMainDlg& w = h.window();
 
+        // A satellite under "SAT", no channel current; no channel changes: flag and data stay.
+        ClickRow(w.groupGrid(), 2);
+        QVERIFY(h.RunDialog<CSatListDlg>(ID_EDIT_SAT_LISTS, [&](CSatListDlg& e) {
+            QCOMPARE(e.tables().satellite(e.satelliteGrid().GetFocusCell().row).id(), SatelliteIdOfGroup(w.state(), 2));
+            QVERIFY(e.transponderGrid().GetFocusCell().row == 0 && e.channelGrid().GetFocusCell().row == -1);
+        }));
+        QVERIFY(!w.state().modified && w.state().db == h.box().Database());
+        QVERIFY(w.groupGrid().GetFocusCell().row == 2 && h.messages.texts().empty());
+        ClickRow(w.groupGrid(), 0);
+
         // SAT / All: a channel further down whose transponder carries another one.
         const ChannelDatabase& db = w.state().db;
         auto partners = [&](const ChannelInfo& c) {
@@ -78,23 +88,6 @@ private slots:
         QVERIFY(focus >= 0 && w.channelGrid().IsCellSelected(focus, 0));
         QCOMPARE(w.channelView().records[std::size_t(focus)].key(), current.key());
         QCOMPARE(w.channelGrid().GetScrollPos(), scroll);
-    }
-
-    void satListEditorWithoutChannelChangesLeavesTheFlagAndTheData()
-    {
-        MainWindowHarness h;
-        QVERIFY2(h.OpenConnected("127.0.0.131"), h.messages.last().c_str());
-        CMainDlg& w = h.window();
-        ClickRow(w.groupGrid(), 2); // a satellite under "SAT", no channel current
-        QVERIFY(h.RunDialog<CSatListDlg>(ID_EDIT_SAT_LISTS, [&](CSatListDlg& e) {
-            QCOMPARE(e.tables().satellite(e.satelliteGrid().GetFocusCell().row).id(), SatelliteIdOfGroup(w.state(), 2));
-            QCOMPARE(e.transponderGrid().GetFocusCell().row, 0);
-            QCOMPARE(e.channelGrid().GetFocusCell().row, -1);
-        }));
-        QVERIFY(!w.state().modified);
-        QVERIFY(w.state().db == h.box().Database());
-        QCOMPARE(w.groupGrid().GetFocusCell().row, 2);
-        QVERIFY(h.messages.texts().empty());
     }
 
     void userListEditorOpensOnTheShownListAndRefreshesIt()
