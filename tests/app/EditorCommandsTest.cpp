@@ -76,18 +76,15 @@ private slots:
             QVERIFY(rename.ran());
             DeleteChannelRow(e, channel == 0 ? 1 : 0); // another channel of the transponder
         }));
-        QVERIFY(!h.PrivateFilesLeft());
-        QCOMPARE(w.state().db.channelCount(), countBefore - 1);
-        QVERIFY(w.state().modified); // a channel went
+        QVERIFY(!h.PrivateFilesLeft() && w.state().db.channelCount() == countBefore - 1 && w.state().modified);
 
         // The satellite list takes the new name; the current channel stays current and in view.
         for (const SatListEntry& entry : w.state().satList)
             if (entry.satelliteId == current.satelliteId())
                 QCOMPARE(entry.name, std::string("Renamed"));
         const int focus = w.channelGrid().GetFocusCell().row;
-        QVERIFY(focus >= 0 && w.channelGrid().IsCellSelected(focus, 0));
+        QVERIFY(focus >= 0 && w.channelGrid().IsCellSelected(focus, 0) && w.channelGrid().GetScrollPos() == scroll);
         QCOMPARE(w.channelView().records[std::size_t(focus)].key(), current.key());
-        QCOMPARE(w.channelGrid().GetScrollPos(), scroll);
     }
 
     void userListEditorOpensOnTheShownListAndRefreshesIt()
@@ -120,16 +117,12 @@ private slots:
             QTest::keyClick(&e.listGrid(), Qt::Key_F2);
             QVERIFY(rename.ran());
         }));
-        QVERIFY(!h.PrivateFilesLeft());
-        QVERIFY(!w.state().modified); // no record moved
+        QVERIFY(!h.PrivateFilesLeft() && !w.state().modified); // no record moved
 
         // The list names, the same group row, the new entry and the same channel chosen.
-        QCOMPARE(w.groupGrid().GetItemText(2, 0), QStringLiteral("Sports"));
-        QCOMPARE(w.groupGrid().GetFocusCell().row, 2);
-        QCOMPARE(w.channelGrid().GetRowCount(), rows + 1);
-        QCOMPARE(w.channelView().tableIndices.back(), added);
-        QCOMPARE(w.channelGrid().GetSelectedRows(), std::vector<int>{1});
-        QCOMPARE(w.channelView().records[1].key(), chosen);
+        QVERIFY(w.groupGrid().GetItemText(2, 0) == "Sports" && w.groupGrid().GetFocusCell().row == 2);
+        QVERIFY(w.channelGrid().GetRowCount() == rows + 1 && w.channelView().tableIndices.back() == added);
+        QVERIFY(w.channelGrid().GetSelectedRows() == std::vector<int>{1} && w.channelView().records[1].key() == chosen);
         QVERIFY(h.messages.texts().empty());
 
         // Outside "User" (here a satellite's radio channels) the editor opens on the first list,
@@ -139,13 +132,11 @@ private slots:
         ClickRow(w.channelGrid(), 0);
         const ChannelView shown = w.channelView();
         QVERIFY(h.RunDialog<CUserListDlg>(ID_EDIT_USER_LISTS, [&](CUserListDlg& e) {
-            QCOMPARE(e.currentList(), 0);
-            QCOMPARE(e.filterCombo().currentText(), QStringLiteral("All"));
+            QVERIFY(e.currentList() == 0 && e.filterCombo().currentText() == "All");
             ClickRow(e.listGrid(), 0);
             QTest::keyClick(&e.listGrid(), Qt::Key_Delete); // answered Yes
         }));
-        QCOMPARE(w.channelView().records, shown.records);
-        QCOMPARE(w.channelGrid().GetSelectedRows(), std::vector<int>{0});
+        QVERIFY(w.channelView().records == shown.records && w.channelGrid().GetSelectedRows() == std::vector<int>{0});
         QCOMPARE(h.messages.texts(), Texts{"Delete channels?"});
     }
 
@@ -179,8 +170,7 @@ private slots:
                 std::filesystem::create_directory(h.privateDir() / c.blockedBack);
             }));
             QCOMPARE(h.messages.last(), std::string("File read error!"));
-            QVERIFY(w.state().db == before);
-            QVERIFY(!w.state().modified);
+            QVERIFY(w.state().db == before && !w.state().modified);
             std::filesystem::remove_all(h.privateDir() / c.blockedBack);
             QVERIFY(!h.PrivateFilesLeft());
             h.messages.clear();

@@ -100,13 +100,11 @@ private slots:
         CMainDlg& w = h.Open();
         QCOMPARE(w.windowTitle(), QStringLiteral("pelon-i"));
         QVERIFY(w.categoryGrid().GetRowCount() == 0 && w.channelGrid().GetColumnCount() == 4);
-        // The editors and the backup commands need data, "file browser" does not.
-        for (auto [command, enabled] : {std::pair{ID_UPDATE_STB, false}, {ID_EXPORT_DATA, false},
-                                        {ID_EDIT_SAT_LISTS, false}, {ID_EDIT_USER_LISTS, false},
-                                        {ID_RESTORE_BACKUP, false}, {ID_APPLY_ORDER, false},
-                                        {ID_CONNECT_STB, true}, {ID_IMPORT_DATA, true},
-                                        {ID_CHANNEL_NUMBER_DISPLAY, true}, {ID_FILE_BROWSER, true}})
-            QVERIFY2(h.Enabled(command) == enabled, qPrintable(QString::number(command)));
+        // The editors and the backup commands (the first six) need data, "file browser" does not.
+        const int commands[] = {ID_UPDATE_STB,  ID_EXPORT_DATA, ID_EDIT_SAT_LISTS, ID_EDIT_USER_LISTS,        ID_RESTORE_BACKUP,
+                                ID_APPLY_ORDER, ID_CONNECT_STB, ID_IMPORT_DATA,    ID_CHANNEL_NUMBER_DISPLAY, ID_FILE_BROWSER};
+        for (int i = 0; i < 10; ++i)
+            QVERIFY2(h.Enabled(commands[i]) == (i >= 6), qPrintable(QString::number(commands[i])));
         QVERIFY(w.workDir() == h.privateDir().string() && w.backupPath() == h.work().string());
         Picture(w, "main-window-empty");
 
@@ -119,8 +117,7 @@ private slots:
             QTest::keyClick(&w.channelGrid(), key);
         QVERIFY(w.isVisible());
         w.OnCommand(ID_EXIT);
-        QVERIFY(!w.isVisible());
-        QVERIFY(h.messages.texts().empty());
+        QVERIFY(!w.isVisible() && h.messages.texts().empty());
     }
 
     void downloadFillsTheLinkedGridsAndExitAsks()
@@ -136,8 +133,7 @@ private slots:
 
         // SAT / All: every TV channel in table order, numbered, with its marks.
         const ChannelView all = BuildChannelView(s, 0, 0);
-        QVERIFY(all.size() > 0);
-        QCOMPARE(w.channelGrid().GetRowCount(), all.size());
+        QVERIFY(all.size() > 0 && w.channelGrid().GetRowCount() == all.size());
         for (int r : {0, all.size() - 1}) {
             const ChannelInfo& c = all.records[static_cast<std::size_t>(r)];
             QCOMPARE(w.channelGrid().GetItemText(r, 0),
@@ -174,8 +170,7 @@ private slots:
         ClickRow(w.categoryGrid(), 2);
         w.groupGrid().setFocus();
         QTest::keyClick(&w.groupGrid(), Qt::Key_Down);
-        QCOMPARE(w.groupGrid().GetFocusCell().row, 1);
-        QCOMPARE(w.channelView().tableIndices, BuildChannelView(s, 2, 1).tableIndices);
+        QVERIFY(w.groupGrid().GetFocusCell().row == 1 && w.channelView().tableIndices == BuildChannelView(s, 2, 1).tableIndices);
 
         // Only "SAT" lets several channels be selected.
         QVERIFY(w.channelGrid().GetSingleRowSelection());
@@ -185,9 +180,8 @@ private slots:
         // The radio switch refills the categories, without "SD/HD".
         ClickRow(w.categoryGrid(), 4);
         QTest::mouseClick(Radio(w, IDC_RADIO_RADIO), Qt::LeftButton);
-        QCOMPARE(s.list, 1);
+        QVERIFY(s.list == 1 && w.categoryGrid().GetFocusCell().row == 0);
         QCOMPARE(Column(w.categoryGrid()), (QStringList{"SAT", "User", "A-Z", "FTA/CAS"}));
-        QCOMPARE(w.categoryGrid().GetFocusCell().row, 0);
         QVERIFY(w.channelView().size() > 0 && std::ranges::all_of(w.channelView().records, &ChannelInfo::isRadio));
         Picture(w, "main-window-radio");
         QTest::mouseClick(Radio(w, IDC_RADIO_TV), Qt::LeftButton);
@@ -196,8 +190,7 @@ private slots:
         // With data shown the close box asks first; "No" keeps the window.
         h.messages.QueueAnswer(MessageService::Answer::No);
         w.close();
-        QVERIFY(w.isVisible());
-        QCOMPARE(h.messages.texts(), Texts{"Exit program?"});
+        QVERIFY(w.isVisible() && h.messages.texts() == Texts{"Exit program?"});
         w.OnCommand(ID_EXIT); // answered Yes
         QVERIFY(!w.isVisible());
     }
@@ -216,9 +209,7 @@ private slots:
                 fs::remove(h.work());
             QVERIFY2(h.ConnectThroughDialog("127.0.0.116"), folder);
             QVERIFY2(h.messages.texts().empty(), h.messages.last().c_str());
-            QVERIFY(w.state().hasData());
-            QVERIFY(!h.PrivateFilesLeft());
-            QVERIFY(!fs::exists(h.work()) || fs::is_empty(h.work()));
+            QVERIFY(w.state().hasData() && !h.PrivateFilesLeft() && (!fs::exists(h.work()) || fs::is_empty(h.work())));
         }
     }
 
@@ -232,12 +223,8 @@ private slots:
         QCOMPARE(gridHeight, 10 * 24 + 2 * w.channelGrid().frameWidth()); // ten rows exactly
         QVERIFY(SetGridRows(h, "20"));
         QVERIFY(w.gridRows() == 20 && ReadGridRowCount() == 20);
-        QCOMPARE(w.height(), height + 240);
-        QCOMPARE(w.channelGrid().height(), gridHeight + 240);
-        QCOMPARE(w.groupGrid().height(), gridHeight + 240);
-
-        // The next start opens at the stored height.
-        CMainDlg& again = h.Open();
+        QVERIFY(w.height() == height + 240 && w.channelGrid().height() == gridHeight + 240 && w.groupGrid().height() == gridHeight + 240);
+        CMainDlg& again = h.Open(); // the next start opens at the stored height
         QCOMPARE(again.height(), height + 240);
 
         // Thirty rows are too many for the test screen: the window shows as many whole rows as
@@ -245,14 +232,11 @@ private slots:
         // setting is kept.
         QCOMPARE(again.screen()->geometry().size(), QSize(1280, 800));
         const QRect available = again.screen()->availableGeometry();
-        QVERIFY(SetGridRows(h, "30"));
-        QCOMPARE(ReadGridRowCount(), 30);
-        QVERIFY(available.contains(again.frameGeometry()));
-        QVERIFY(again.frameGeometry().height() + 24 > available.height());
+        QVERIFY(SetGridRows(h, "30") && ReadGridRowCount() == 30);
+        QVERIFY(available.contains(again.frameGeometry()) && again.frameGeometry().height() + 24 > available.height());
         QCOMPARE((again.channelGrid().height() - gridHeight) % 24, 0);
         CMainDlg& third = h.Open();
-        QVERIFY(available.contains(third.frameGeometry()));
-        QVERIFY(third.height() > height + 240);
+        QVERIFY(available.contains(third.frameGeometry()) && third.height() > height + 240);
     }
 
     void exportAndImportABackup()
@@ -277,16 +261,14 @@ private slots:
         h.files.QueueAnswer(broken);
         w.OnCommand(ID_IMPORT_DATA);
         QCOMPARE(h.messages.last(), std::string("Version not matching!"));
-        QVERIFY(w.categoryGrid().GetFocusCell().row == 2 && w.state().stbAddress == "127.0.0.162");
-        QCOMPARE(w.backupPath(), broken);
+        QVERIFY(w.categoryGrid().GetFocusCell().row == 2 && w.state().stbAddress == "127.0.0.162" && w.backupPath() == broken);
 
         h.files.QueueAnswer(path);
         w.OnCommand(ID_IMPORT_DATA);
-        QCOMPARE(h.files.calls().back().request.defaultExtension, std::string());
-        QCOMPARE(h.files.calls().back().request.start, broken);
+        const FileDialogRequest& open = h.files.calls().back().request;
+        QVERIFY(open.defaultExtension.empty() && open.start == broken);
         const DatabaseState& s = w.state();
-        QVERIFY(s.db == downloaded && s.modified && s.stbAddress.empty());
-        QCOMPARE(s.casList.size(), std::size_t{30});
+        QVERIFY(s.db == downloaded && s.modified && s.stbAddress.empty() && s.casList.size() == 30);
         QVERIFY(w.categoryGrid().GetFocusCell().row == 0 && Radio(w, IDC_RADIO_TV)->isChecked());
         QCOMPARE(w.channelGrid().GetRowCount(), BuildChannelView(s, 0, 0).size());
 
@@ -332,8 +314,7 @@ private slots:
                 w.OnCommand(c.command);
             QCOMPARE(h.messages.last(), std::string(c.message));
             QCOMPARE(h.messages.texts().size(), std::size_t(c.command == ID_UPDATE_STB ? 2 : 1)); // "Update STB?"
-            QVERIFY(w.channelGrid().GetRowCount() == rows && Radio(w, IDC_RADIO_TV)->isChecked());
-            QVERIFY(w.state().modified);
+            QVERIFY(w.channelGrid().GetRowCount() == rows && Radio(w, IDC_RADIO_TV)->isChecked() && w.state().modified);
         }
         // "No" to the update's question sends nothing.
         h.messages.QueueAnswer(MessageService::Answer::No);
@@ -345,15 +326,13 @@ private slots:
         // A report without its end line clears the data.
         box.SetFault("SIG_CHN_START", Fault::Reply("SIG_SAT_LIST_START|0\nxSIG_CHN_END\n"));
         h.messages.clear();
-        QVERIFY(h.ConnectThroughDialog("127.0.0.163"));
-        QCOMPARE(h.messages.texts(), Texts{"Data error!"});
+        QVERIFY(h.ConnectThroughDialog("127.0.0.163") && h.messages.texts() == Texts{"Data error!"});
         QCOMPARE(w.categoryGrid().GetRowCount() + w.channelGrid().GetRowCount(), 0);
         QVERIFY(!Radio(w, IDC_RADIO_TV)->isChecked() && !h.Enabled(ID_UPDATE_STB));
 
         // Unreachable: nothing is tried and nothing changes.
         h.messages.clear();
-        QVERIFY(h.ConnectThroughDialog("127.0.0.199"));
-        QCOMPARE(h.messages.texts(), Texts{"Connection failed!"});
+        QVERIFY(h.ConnectThroughDialog("127.0.0.199") && h.messages.texts() == Texts{"Connection failed!"});
     }
 
     // A box that stops answering: the window keeps painting and ignores the user, the indicator
@@ -407,15 +386,12 @@ private slots:
                 QVERIFY(h.ConnectThroughDialog("127.0.0.122"));
             else
                 w.OnCommand(command);
-            QVERIFY(shownMs >= 280);
-            QVERIFY(clock.elapsed() < 3000); // from the cancel
+            QVERIFY(shownMs >= 280 && clock.elapsed() < 3000); // the latter from the cancel
             QCOMPARE(h.messages.texts(), byKeyboard ? Texts{"Update STB?"} : Texts{});
-            QCOMPARE(box.Requests().size(), requestsAtCancel);
-            QVERIFY(box.Requests().back().starts_with(keyword));
+            QVERIFY(box.Requests().size() == requestsAtCancel && box.Requests().back().starts_with(keyword));
             // The old data stays shown, untouched by the clicks and keys.
             QVERIFY(w.channelGrid().GetRowCount() == rows && w.groupGrid().GetFocusCell().row == group);
-            QVERIFY(Radio(w, IDC_RADIO_TV)->isChecked() && w.state().list == 0);
-            QVERIFY(w.state().modified && w.isVisible());
+            QVERIFY(Radio(w, IDC_RADIO_TV)->isChecked() && w.state().list == 0 && w.state().modified && w.isVisible());
             box.ClearFaults();
         }
         QTest::qWait(200);
@@ -424,8 +400,7 @@ private slots:
         // The next exchange runs as ever.
         h.messages.clear();
         QVERIFY(h.ConnectThroughDialog("127.0.0.122"));
-        QVERIFY2(h.messages.texts().empty(), h.messages.last().c_str());
-        QVERIFY(!w.state().modified);
+        QVERIFY2(h.messages.texts().empty() && !w.state().modified, h.messages.last().c_str());
     }
 };
 
