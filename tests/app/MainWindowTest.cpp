@@ -106,7 +106,7 @@ private slots:
         for (int i = 0; i < 10; ++i)
             QVERIFY2(h.Enabled(commands[i]) == (i >= 6), qPrintable(QString::number(commands[i])));
         QVERIFY(w.workDir() == h.privateDir().string() && w.backupPath() == h.work().string());
-        Picture(w, "main-window-empty");
+        ShootDialog(w, "main-window-empty"); // every text fits
 
         // With no data a click on a list button shows neither.
         QTest::mouseClick(Radio(w, IDC_RADIO_RADIO), Qt::LeftButton);
