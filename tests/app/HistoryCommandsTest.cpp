@@ -71,7 +71,8 @@ private slots:
             QTest::keyClick(&grid, Qt::Key_Return);
         }));
         // As after "import data"; the file dialogs do not open in the history.
-        QVERIFY(w.state().db == original && w.state().modified && w.state().stbAddress.empty() && w.backupPath() == reference);
+        QVERIFY(w.state().db == original && w.state().modified);
+        QVERIFY(w.state().stbAddress.empty() && w.backupPath() == reference);
 
         h.messages.clear();
         QVERIFY(h.RunCommandAcceptingConnect(ID_UPDATE_STB));
@@ -99,8 +100,8 @@ private slots:
 
         h.messages.clear();
         w.OnCommand(ID_UPDATE_STB);
-        // "Update STB?", "Update STB", the failure.
-        QVERIFY(h.messages.texts().size() == 3 && h.messages.texts()[1] == "Update STB" && h.messages.last().starts_with(failure));
+        QCOMPARE(h.messages.texts().size(), std::size_t{3}); // "Update STB?", "Update STB", the failure
+        QVERIFY(h.messages.texts()[1] == "Update STB" && h.messages.last().starts_with(failure));
     }
 };
 

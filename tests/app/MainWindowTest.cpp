@@ -101,8 +101,9 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("pelon-i"));
         QVERIFY(w.categoryGrid().GetRowCount() == 0 && w.channelGrid().GetColumnCount() == 4);
         // The editors and the backup commands (the first six) need data, "file browser" does not.
-        const int commands[] = {ID_UPDATE_STB,  ID_EXPORT_DATA, ID_EDIT_SAT_LISTS, ID_EDIT_USER_LISTS,        ID_RESTORE_BACKUP,
-                                ID_APPLY_ORDER, ID_CONNECT_STB, ID_IMPORT_DATA,    ID_CHANNEL_NUMBER_DISPLAY, ID_FILE_BROWSER};
+        const int commands[] = {ID_UPDATE_STB,     ID_EXPORT_DATA, ID_EDIT_SAT_LISTS, ID_EDIT_USER_LISTS,
+                                ID_RESTORE_BACKUP, ID_APPLY_ORDER, ID_CONNECT_STB,    ID_IMPORT_DATA,
+                                ID_CHANNEL_NUMBER_DISPLAY, ID_FILE_BROWSER};
         for (int i = 0; i < 10; ++i)
             QVERIFY2(h.Enabled(commands[i]) == (i >= 6), qPrintable(QString::number(commands[i])));
         QVERIFY(w.workDir() == h.privateDir().string() && w.backupPath() == h.work().string());
@@ -170,7 +171,8 @@ private slots:
         ClickRow(w.categoryGrid(), 2);
         w.groupGrid().setFocus();
         QTest::keyClick(&w.groupGrid(), Qt::Key_Down);
-        QVERIFY(w.groupGrid().GetFocusCell().row == 1 && w.channelView().tableIndices == BuildChannelView(s, 2, 1).tableIndices);
+        QCOMPARE(w.groupGrid().GetFocusCell().row, 1);
+        QCOMPARE(w.channelView().tableIndices, BuildChannelView(s, 2, 1).tableIndices);
 
         // Only "SAT" lets several channels be selected.
         QVERIFY(w.channelGrid().GetSingleRowSelection());
@@ -223,7 +225,8 @@ private slots:
         QCOMPARE(gridHeight, 10 * 24 + 2 * w.channelGrid().frameWidth()); // ten rows exactly
         QVERIFY(SetGridRows(h, "20"));
         QVERIFY(w.gridRows() == 20 && ReadGridRowCount() == 20);
-        QVERIFY(w.height() == height + 240 && w.channelGrid().height() == gridHeight + 240 && w.groupGrid().height() == gridHeight + 240);
+        QVERIFY(w.height() == height + 240 && w.channelGrid().height() == gridHeight + 240);
+        QCOMPARE(w.groupGrid().height(), gridHeight + 240);
         CMainDlg& again = h.Open(); // the next start opens at the stored height
         QCOMPARE(again.height(), height + 240);
 
@@ -261,7 +264,8 @@ private slots:
         h.files.QueueAnswer(broken);
         w.OnCommand(ID_IMPORT_DATA);
         QCOMPARE(h.messages.last(), std::string("Version not matching!"));
-        QVERIFY(w.categoryGrid().GetFocusCell().row == 2 && w.state().stbAddress == "127.0.0.162" && w.backupPath() == broken);
+        QVERIFY(w.categoryGrid().GetFocusCell().row == 2 && w.state().stbAddress == "127.0.0.162");
+        QCOMPARE(w.backupPath(), broken);
 
         h.files.QueueAnswer(path);
         w.OnCommand(ID_IMPORT_DATA);

@@ -82,7 +82,8 @@ private slots:
             QCOMPARE(dialog.DoModal(), c.rows ? IDOK : IDCANCEL);
             QVERIFY(initial == "12" && dialog.m_nRows == (c.rows ? c.rows : 12));
             QCOMPARE(focusAfterRefusal, c.rows ? nullptr : dialog.GetDlgItem(IDC_EDIT_ROW_COUNT));
-            QCOMPARE(messages.texts(), c.rows ? std::vector<std::string>{} : std::vector<std::string>{"Channel number range : 10 ~ 30"});
+            QCOMPARE(messages.texts(),
+                     c.rows ? std::vector<std::string>{} : std::vector<std::string>{"Channel number range : 10 ~ 30"});
         }
     }
 };

@@ -112,8 +112,9 @@ private slots:
         edit.m_tpInfo = db.transponder(1);
         edit.m_nOwnIndex = 1;
         ShowActive(edit);
-        QCOMPARE(edit.GetDlgItemText(IDC_TP_SYSTEM) + edit.GetDlgItemText(IDC_TP_FEC) + edit.GetDlgItemText(IDC_TP_POLARIZATION),
-                 std::string("DVB-S3/4Horizontal"));
+        QCOMPARE(edit.GetDlgItemText(IDC_TP_SYSTEM) + " " + edit.GetDlgItemText(IDC_TP_FEC) + " " +
+                     edit.GetDlgItemText(IDC_TP_POLARIZATION),
+                 std::string("DVB-S 3/4 Horizontal"));
         PressEnter(edit); // unchanged: not a duplicate of itself
         QCOMPARE(edit.result(), IDOK);
 

@@ -119,7 +119,8 @@ private slots:
         int total = 0;
         for (int c = 0; c < channels.GetColumnCount(); ++c)
             total += channels.GetColumnWidth(c);
-        QVERIFY(total <= channels.viewport()->width() && qAbs(channels.GetColumnWidth(1) - channels.GetColumnWidth(4)) <= 1);
+        QVERIFY(total <= channels.viewport()->width());
+        QVERIFY(qAbs(channels.GetColumnWidth(1) - channels.GetColumnWidth(4)) <= 1);
 
         ChannelDatabase tables = EditorTables();
         tables.setUserListName(2, "Sport");

@@ -37,9 +37,9 @@ private slots:
             QVERIFY(!done);
         QVERIFY(grid.GetRowCount() == 5 && grid.GetRowHeight(1) == 20);
         for (auto [r, c] : {std::pair{5, 0}, {0, 3}, {-1, 0}, {0, -1}}) {
-            QVERIFY(!grid.SetItemText(r, c, "x") && !grid.SetItemImage(r, c, 1) && !grid.SetItemFormat(r, c, DT_CENTER));
+            QVERIFY(!grid.SetItemText(r, c, "x") && !grid.SetItemImage(r, c, 1));
+            QVERIFY(!grid.SetItemFormat(r, c, DT_CENTER) && !grid.GetCell(r, c) && !grid.IsCellSelected(r, c));
             QVERIFY(grid.GetItemText(r, c).isEmpty() && grid.GetItemImage(r, c) == -1);
-            QVERIFY(!grid.GetCell(r, c) && !grid.IsCellSelected(r, c));
         }
         QVERIFY(grid.GetRowHeight(5) == -1 && grid.GetColumnWidth(-1) == -1);
         QCOMPARE(grid.GetSelectedCellRange(), CCellRange(2, 0, 2, 2));

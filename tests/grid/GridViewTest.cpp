@@ -349,7 +349,8 @@ private slots:
             {0, 50, frame}, {40, 40, frame},
         };
         for (const auto& p : pixels)
-            QVERIFY2(QColor(image.pixel(p.x, p.y)) == p.colour, qPrintable(QStringLiteral("at %1,%2").arg(p.x).arg(p.y)));
+            QVERIFY2(QColor(image.pixel(p.x, p.y)) == p.colour,
+                     qPrintable(QStringLiteral("at %1,%2").arg(p.x).arg(p.y)));
     }
 
     void ampersandIsShownAndLongTextEndsInAnEllipsis()

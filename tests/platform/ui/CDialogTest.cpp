@@ -54,8 +54,8 @@ protected:
     {
         if (keepsTab && event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
-                !(key->modifiers() & Qt::ControlModifier))
+            const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+            if (tab && !(key->modifiers() & Qt::ControlModifier))
                 return true;
         }
         return QWidget::event(event);
@@ -146,33 +146,25 @@ private slots:
 
     void doModalReturnsTheEndCode()
     {
-        struct Case {
-            const char* name;
-            std::function<void(QWidget*)> act; // none: the dialog ends in OnInitDialog
-            int expected;
+        // The buttons, Escape, the close box, Enter in an edit (the default button), and last
+        // EndDialog in OnInitDialog, which returns without showing.
+        const std::pair<std::function<void(QWidget*)>, int> cases[] = {
+            {[](QWidget* d) { Click(d, IDOK); }, IDOK},
+            {[](QWidget* d) { Click(d, IDCANCEL); }, IDCANCEL},
+            {[](QWidget* d) { Click(d, kEndSeven); }, 7},
+            {[](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }, IDCANCEL},
+            {[](QWidget* d) { d->close(); }, IDCANCEL},
+            {[](QWidget* d) { QTest::keyClick(static_cast<CDialog*>(d)->GetDlgItem(kEdit), Qt::Key_Return); }, IDOK},
+            {nullptr, 42},
         };
-        const std::vector<Case> cases = {
-            {"OK button", [](QWidget* d) { Click(d, IDOK); }, IDOK},
-            {"Cancel button", [](QWidget* d) { Click(d, IDCANCEL); }, IDCANCEL},
-            {"own code", [](QWidget* d) { Click(d, kEndSeven); }, 7},
-            {"Escape", [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }, IDCANCEL},
-            {"close box", [](QWidget* d) { d->close(); }, IDCANCEL},
-            {"Enter in an edit presses the default button",
-             [](QWidget* d) {
-                 QTest::keyClick(static_cast<CDialog*>(d)->GetDlgItem(kEdit), Qt::Key_Return);
-             },
-             IDOK},
-            {"EndDialog in OnInitDialog returns without showing", nullptr, 42},
-        };
-        for (const Case& c : cases) {
+        for (const auto& [act, expected] : cases) {
             TestDialog dialog;
-            dialog.endDuringInit = !c.act;
+            dialog.endDuringInit = !act;
             // A dialog that shows although it ended in OnInitDialog is closed with -1.
-            ModalWatcher watcher(c.act ? c.act
-                                       : [](QWidget* d) { static_cast<QDialog*>(d)->done(-1); });
-            QCOMPARE(dialog.DoModal(), c.expected);
+            ModalWatcher watcher(act ? act : [](QWidget* d) { static_cast<QDialog*>(d)->done(-1); });
+            QCOMPARE(dialog.DoModal(), expected);
             // OnInitDialog runs once, before the dialog shows.
-            QVERIFY2(watcher.ran() == bool(c.act) && dialog.initCalls == 1 && !dialog.visibleDuringInit, c.name);
+            QVERIFY(watcher.ran() == bool(act) && dialog.initCalls == 1 && !dialog.visibleDuringInit);
         }
     }
 

@@ -62,8 +62,10 @@ private slots:
                 else
                     QTest::keyClick(Focused(), *k);
             }
-            const QString got = QStringLiteral("%1 gave %2 in field %3").arg(c.keys, ip_->text()).arg(ip_->currentField());
-            QVERIFY2(ip_->text() == c.text && ip_->currentField() == c.field && ip_->isBlank() == !*c.text, qPrintable(got));
+            const QString got =
+                QStringLiteral("%1 gave %2 in field %3").arg(c.keys, ip_->text()).arg(ip_->currentField());
+            QVERIFY2(ip_->text() == c.text && ip_->currentField() == c.field, qPrintable(got));
+            QCOMPARE(ip_->isBlank(), !*c.text);
         }
     }
 

@@ -58,7 +58,8 @@ private slots:
         auto watcher = ModalWatcher::For<QMessageBox>([&](QMessageBox* box) {
             if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
                 shown = label->rect();
-                needed = label->fontMetrics().boundingRect(QRect(0, 0, shown.width(), 100000), Qt::TextWordWrap, label->text());
+                needed = label->fontMetrics().boundingRect(QRect(0, 0, shown.width(), 100000),
+                                                           Qt::TextWordWrap, label->text());
             }
             box->button(QMessageBox::Ok)->click();
         });
@@ -124,7 +125,8 @@ private slots:
             dialog->selectFile(QStringLiteral("old"));
             static_cast<QDialog*>(dialog)->accept();
         });
-        const auto chosen = dialogs.SaveFile({"Channel Backup File", "Channel Backup File(*.ech)|*.ech|", "ech", (dir / "old.ech").string()});
+        const auto chosen = dialogs.SaveFile(
+            {"Channel Backup File", "Channel Backup File(*.ech)|*.ech|", "ech", (dir / "old.ech").string()});
         QVERIFY(overwrite.ran() && chosen && Canonical(*chosen) == Canonical(dir / "old.ech"));
 
         QCOMPARE(StartFolder(dir.path().string()), dir.path().string());
