@@ -34,13 +34,12 @@ Rows RowsWhere(const CMainDlg& w, bool locked, int count)
     return rows;
 }
 
-// Locked in the table, the view and the grid's mark alike; unlocked in none of them.
+// Locked in the table, the view and the grid's mark alike.
 bool Locked(CMainDlg& w, int row)
 {
-    const int lock = w.state().db.channel(w.channelView().tableIndices[std::size_t(row)]).lock();
-    if (lock != w.channelView().records[std::size_t(row)].lock())
-        return false;
-    return w.channelGrid().GetItemImage(row, 3) == (lock == 1 ? 2 : -1) && lock == 1;
+    const auto r = std::size_t(row);
+    return w.state().db.channel(w.channelView().tableIndices[r]).lock() == 1 &&
+           w.channelView().records[r].lock() == 1 && w.channelGrid().GetItemImage(row, 3) == 2;
 }
 
 int StreamRequests(StbSimulator& box, const std::string& exact = {})
@@ -118,7 +117,8 @@ private slots:
         auto right = AnswerPin(w.state().pin, "main-window-pin");
         PickRows(g, {l, v});
         QVERIFY(UseContextMenu([&] { QTest::keyClick(&g, Qt::Key_Menu); }, ID_LOCK_UNLOCK));
-        QVERIFY(right.ran() && !Locked(w, l) && w.channelGrid().GetItemImage(l, 3) == -1 && Locked(w, v));
+        QVERIFY(right.ran() && Locked(w, v) && w.channelGrid().GetItemImage(l, 3) == -1);
+        QVERIFY(w.state().db.channel(w.channelView().tableIndices[std::size_t(l)]).lock() == 0);
 
         // A wrong PIN, then "Exit": the locked stay locked, the unlocked are still locked.
         h.messages.clear();
