@@ -20,6 +20,9 @@ inline void PrintTo(const TransferItem& item, std::ostream* out)
     *out << (item.isFolder() ? "Folder(\"" : "File(\"") << item.path << "\", " << item.size << ")";
 }
 
+// Bytes no box should send: NULs, escapes, broken UTF-8, "|" and "..".
+inline const std::string kGarbage("\x00\xFF\x1B[2J\r\x7F\xC3(\xF4\x90\x80\x80|..|/\x00\n", 22);
+
 using Rows = std::vector<FileEntry>;
 using Texts = std::vector<std::string>;
 using Tree = std::map<std::string, std::string>;
