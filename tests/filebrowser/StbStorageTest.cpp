@@ -1,4 +1,5 @@
-// The browser's exchanges against the simulated box, and their failures against scripts.
+// The browser's exchanges and their failures against scripted boxes (the demo box is browsed
+// in FileBrowserDialogTest).
 #include "filebrowser/StbStorage.h"
 #include "tests/filebrowser/TransferFixtures.h"
 #include "tests/support/ScriptedBox.h"
@@ -6,32 +7,6 @@
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
-
-// What the browser needs of the demo box beyond what its window shows: names with quotes and
-// "|", replies that take several receives, exact sizes beyond 4 GiB, a folder it does not have.
-TEST(StbStorage, BrowsesTheDemoBox)
-{
-    TestBox box(167);
-    RecordingMessages messages;
-    StbStorage storage(box.address(), messages, Reachable());
-    EXPECT_EQ(storage.QueryDisks().value_or(std::vector<StbDisk>{}).size(), 3u);
-    EXPECT_EQ(box->MountedDevice(), std::nullopt); // the query mounts nothing
-    ASSERT_TRUE(storage.Mount("/dev/sda1"));
-    const Rows odd = storage.ListFolder("/Odd names").value_or(Rows{});
-    ASSERT_EQ(odd.size(), 10u);
-    EXPECT_EQ(odd[3], File("\"quoted\" name.txt", 800));
-    EXPECT_EQ(odd[8], File("pipe | name.txt", 1100));
-    EXPECT_EQ(storage.ListFolder("/Recordings").value_or(Rows{}).size(), 31u);
-    const auto freeBytes = storage.QueryFreeSpace("/dev/sda1");
-    EXPECT_TRUE(freeBytes && *freeBytes > 0 && *freeBytes % 1024 == 0);
-    ASSERT_TRUE(storage.Mount("/dev/sdb2"));
-    box->SetFault("SIG_GET_DISK_FILE_INFO", Fault::Split().Once());
-    EXPECT_EQ(storage.ListFolder("/Timeshift"),
-              (Rows{FileEntry::Parent(), File("Timeshift 2024-03-01.ts", 4831842529)}));
-    EXPECT_TRUE(messages.texts().empty()) << messages.last();
-    EXPECT_EQ(storage.ListFolder("/missing"), std::nullopt);
-    EXPECT_EQ(messages.texts(), Texts{"USB memory info error!"});
-}
 
 // Each exchange's failures, one scripted box after another on the same address: refusals,
 // broken replies, a close, a box that falls silent, a reply without end that is read only up
