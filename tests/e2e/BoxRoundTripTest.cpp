@@ -3,7 +3,6 @@
 #include "chdb/ListBuilds.h"
 #include "cli/CliCommands.h"
 #include "stblink/DatabaseTransfer.h"
-#include "stblink/Streaming.h"
 #include "stbsim/StbSimulator.h"
 
 #include "tests/support/RecordingMessages.h"
@@ -50,12 +49,6 @@ protected:
     RecordingMessages messages_;
 };
 
-class NoPlayer final : public PlayerLauncher {
-public:
-    bool Launch() override { return ++launches > 0; }
-    int launches = 0;
-};
-
 } // namespace
 
 TEST_F(BoxRoundTrip, DownloadThenUploadGivesTheBoxIdenticalFiles)
@@ -88,25 +81,6 @@ TEST_F(BoxRoundTrip, DownloadThenUploadGivesTheBoxIdenticalFiles)
     EXPECT_TRUE(box_->Database() == served);
 }
 
-TEST_F(BoxRoundTrip, AnEditReachesTheBoxAndStreamingUsesTableIndices)
-{
-    StartBox("127.0.0.111");
-    DatabaseState state;
-    ASSERT_EQ(DownloadDatabase(state, work(), messages_, Address("127.0.0.111")).status,
-              DownloadStatus::Success);
-    ChannelInfo c = state.db.channel(4);
-    c.setLock(0);
-    c.setName("Edited");
-    state.db.setChannel(4, c);
-    ASSERT_EQ(UpdateDatabase(state, work(), messages_, Address("unused")), UpdateStatus::Success);
-    EXPECT_EQ(box_->Database().channel(4).name(), "Edited");
-
-    NoPlayer player;
-    EXPECT_TRUE(StartStreaming(state, 4, messages_, [] { return true; }, player));
-    EXPECT_EQ(player.launches, 1);
-    EXPECT_EQ(box_->Requests().back(), "SIG_STR_START|4");
-}
-
 TEST_F(BoxRoundTrip, CliBackupAndRestore)
 {
     StartBox("127.0.0.113");
@@ -127,9 +101,4 @@ TEST_F(BoxRoundTrip, CliBackupAndRestore)
     const std::regex lines("127\\.0\\.0\\.113\t[-0-9]{10} [0-9:]{8}\tuploaded\t[0-9]+\t.*\\.ech\n"
                            "127\\.0\\.0\\.113\t[-0-9]{10} [0-9:]{8}\tdownloaded\t[0-9]+\t.*\\.ech\n");
     EXPECT_TRUE(std::regex_match(kept.str(), lines)) << kept.str();
-
-    box_->SetFault("SIG_INFO_CHDATA", Fault::Reply("0"));
-    std::ostringstream err2;
-    EXPECT_EQ(RunCli({"download", "127.0.0.113", (dir_ / "x").string()}, out, err2), 1);
-    EXPECT_EQ(err2.str(), "Channel data do not exist!\n");
 }
