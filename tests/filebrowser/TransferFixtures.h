@@ -70,7 +70,6 @@ struct WorkerWatch {
     RecordingMessages messages;
     RecordingProgress progress;
     std::deque<std::optional<OverwriteMode>> overwriteAnswers;
-    std::vector<std::string> overwriteAsked;
     std::atomic<bool> cancel{false};
     LinkOptions link = Reachable();
 
@@ -78,8 +77,7 @@ struct WorkerWatch {
     {
         return {messages,
                 progress,
-                [this](const std::string& path) {
-                    overwriteAsked.push_back(path);
+                [this](const std::string&) {
                     std::optional<OverwriteMode> answer;
                     if (!overwriteAnswers.empty()) {
                         answer = overwriteAnswers.front();
