@@ -3,10 +3,8 @@
 #include "chdb/ListBuilds.h"
 #include "cli/CliCommands.h"
 #include "stblink/DatabaseTransfer.h"
-#include "stbsim/StbSimulator.h"
-
+#include "tests/stbsim/TestBox.h"
 #include "tests/support/RecordingMessages.h"
-#include "tests/support/TempDir.h"
 #include "util/Settings.h"
 
 #include <gtest/gtest.h>
@@ -19,17 +17,10 @@ namespace {
 
 class BoxRoundTrip : public ::testing::Test {
 protected:
-    void StartBox(const std::string& address, DemoSize size = DemoSize::Small)
+    void SetUp() override
     {
         setenv("CHANNELTOOL_REGISTRY", (dir_ / "registry").c_str(), 1);
         setenv("CHANNELTOOL_HISTORY", (dir_ / "history").c_str(), 1);
-        StbSimulator::Options o;
-        o.stateDir = dir_ / "box";
-        o.address = address;
-        o.log = nullptr;
-        o.size = size;
-        box_ = std::make_unique<StbSimulator>(o);
-        ASSERT_TRUE(box_->Start()) << box_->error();
         std::filesystem::create_directory(work());
     }
     void TearDown() override
@@ -45,7 +36,6 @@ protected:
     }
 
     TempDir dir_;
-    std::unique_ptr<StbSimulator> box_;
     RecordingMessages messages_;
 };
 
@@ -53,8 +43,8 @@ protected:
 
 TEST_F(BoxRoundTrip, DownloadThenUploadGivesTheBoxIdenticalFiles)
 {
-    StartBox("127.0.0.110", DemoSize::Full);
-    const ChannelDatabase served = box_->Database();
+    TestBox box(110, DemoSize::Full);
+    const ChannelDatabase served = box->Database();
 
     DatabaseState state;
     ASSERT_EQ(DownloadDatabase(state, work(), messages_, Address("127.0.0.110")).status,
@@ -78,22 +68,22 @@ TEST_F(BoxRoundTrip, DownloadThenUploadGivesTheBoxIdenticalFiles)
         << messages_.last();
     EXPECT_EQ(messages_.texts(), (std::vector<std::string>{"Update STB?", "Update STB"}));
     EXPECT_FALSE(state.modified);
-    EXPECT_TRUE(box_->Database() == served);
+    EXPECT_TRUE(box->Database() == served);
 }
 
 TEST_F(BoxRoundTrip, CliBackupAndRestore)
 {
-    StartBox("127.0.0.113");
-    const ChannelDatabase served = box_->Database();
+    TestBox box(113);
+    const ChannelDatabase served = box->Database();
     const std::string backup = (dir_ / "box.ech").string();
     std::ostringstream out, err;
     ASSERT_EQ(RunCli({"download", "127.0.0.113", backup}, out, err), 0) << err.str();
 
     ChannelDatabase other = served;
     other.setChannelCount(0);
-    ASSERT_TRUE(box_->SetDatabase(other));
+    ASSERT_TRUE(box->SetDatabase(other));
     ASSERT_EQ(RunCli({"upload", backup, "127.0.0.113"}, out, err), 0) << err.str();
-    EXPECT_TRUE(box_->Database() == served);
+    EXPECT_TRUE(box->Database() == served);
     // Both transfers kept what the box held, the newest first; --no-history keeps nothing.
     ASSERT_EQ(RunCli({"download", "--no-history", "127.0.0.113", (dir_ / "y.ech").string()}, out, err), 0);
     std::ostringstream kept;
