@@ -203,8 +203,8 @@ TEST(StorageService, NoRequestReachesOutsideThePartition)
                  fs::exists(fs::symlink_status(box.sda1() / "secret.txt")));
 }
 
-// Whole files both ways are TransferTest's. Uploads broken off leave no file behind, and the
-// file they would replace as it was; what is not a file has size 0 and is not sent.
+// Whole files both ways are TransferTest's. What is not a file has size 0 and is not sent;
+// uploads broken off leave no file behind, and the file they would replace as it was.
 TEST(FileTransfer, FilesGoWholeOrNotAtAll)
 {
     TestBox box(30);
@@ -212,6 +212,10 @@ TEST(FileTransfer, FilesGoWholeOrNotAtAll)
     ASSERT_TRUE(box.Mount());
     for (const char* none : {"/mnt/link_to_pc/missing.ts", "/mnt/link_to_pc/Movies", "nonsense"})
         EXPECT_EQ(client.Ask(std::string("SIG_GET_FILE_INFO|") + none), "0") << none;
+    // An empty file is answered twice, in separate receives.
+    EXPECT_EQ(client.Ask("SIG_SET_FILE_START|/mnt/link_to_pc/empty.bin|0"), "SIG_SET_FILE_OK");
+    EXPECT_EQ(client.Receive(), "SIG_SET_FILE_OK");
+    EXPECT_TRUE(fs::is_regular_file(box.sda1() / "empty.bin"));
     const std::string readme = ReadWholeFile(box.sda1() / "readme.txt");
     {
         BoxClient half(box.address()), other(box.address());
