@@ -200,67 +200,44 @@ private slots:
     // controls, the close box still works); an edit dialog over it takes Enter as OK and
     // Escape as cancel. The grid is installed in its placeholder's place, as the main window
     // does it (whose test checks the grids' geometry).
-    void swallowedEnterAndEscapeCloseOnlyTheDialogsOverTheWindow()
+    // The grid keeps plain Tab for its cells; Ctrl+Tab and Ctrl+Shift+Tab leave it along the
+    // dialog's tab order. The menu bar's keyboard mode takes Enter and Escape: Alt, Right and
+    // Enter open the second menu, Down and Enter run its second item; Escape closes a menu,
+    // and again leaves the menu bar.
+    void keyboardInAWindowThatSwallowsEnterAndEscape()
     {
         TestDialog main;
+        QMenuBar* bar = main.SetMenu(kMenu2);
         main.SetSwallowEnterEscape(true);
+        main.dataShown = true;
         auto* grid = new KeyRecorder;
-        QVERIFY(!main.GetDlgItem(4711) && main.InstallControl(kGrid, grid) == grid && main.GetDlgItem(kGrid) == grid);
+        grid->keepsTab = true;
+        QVERIFY(!main.GetDlgItem(4711) && main.InstallControl(kGrid, grid) == grid);
+        QCOMPARE(main.GetDlgItem(kGrid), grid);
         main.show();
-        for (QWidget* target : {static_cast<QWidget*>(&main), main.GetDlgItem(kEdit), static_cast<QWidget*>(grid)})
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QWidget* edit = main.GetDlgItem(kEdit);
+        for (QWidget* target : {static_cast<QWidget*>(&main), edit, static_cast<QWidget*>(grid)})
             for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
                 QTest::keyClick(target, key);
         QTest::keyClick(grid, Qt::Key_Down);
         QVERIFY(grid->keys == std::vector<int>{Qt::Key_Down} && main.isVisible());
-        for (const auto& [key, expected] : {std::pair{Qt::Key_Escape, IDCANCEL}, {Qt::Key_Return, IDOK}, {Qt::Key_Enter, IDOK}}) {
-            TestDialog edit;
-            edit.setParent(&main, edit.windowFlags());
-            ModalWatcher watcher([key](QWidget* d) { QTest::keyClick(static_cast<CDialog*>(d)->GetDlgItem(kEdit), key); });
-            QVERIFY(edit.DoModal() == expected && main.isVisible());
-        }
-        main.close();
-        QVERIFY(!main.isVisible() && main.result() == IDCANCEL);
-    }
 
-    // A grid keeps plain Tab for its cells; Ctrl+Tab and Ctrl+Shift+Tab leave it along the
-    // dialog's tab order.
-    void ctrlTabMovesTheFocusOutOfAGrid()
-    {
-        TestDialog dialog;
-        auto* grid = new KeyRecorder;
-        grid->keepsTab = true;
-        dialog.InstallControl(kGrid, grid);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QWindow* window = dialog.windowHandle();
+        QWindow* window = main.windowHandle();
         grid->setFocus();
         QTest::keyClick(window, Qt::Key_Tab);
         QVERIFY(grid->hasFocus());
         QTest::keyClick(window, Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(kRadioA));
+        QCOMPARE(QApplication::focusWidget(), main.GetDlgItem(kRadioA));
         QTest::keyClick(window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), grid);
         QTest::keyClick(window, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(kEdit));
-    }
+        QCOMPARE(QApplication::focusWidget(), edit);
 
-    // The window swallows Enter and Escape, but the menu bar's keyboard mode takes them: Alt,
-    // Right and Enter open the second menu, Down and Enter run its second item; Escape closes
-    // a menu, and again leaves the menu bar.
-    void menuBarKeyboardModeTakesEnterAndEscapeInASwallowingWindow()
-    {
-        TestDialog dialog;
-        QMenuBar* bar = dialog.SetMenu(kMenu2);
-        dialog.SetSwallowEnterEscape(true);
-        dialog.dataShown = true;
-        dialog.show();
-        QWindow* window = dialog.windowHandle();
-        QWidget* edit = dialog.GetDlgItem(kEdit);
-        edit->setFocus();
         for (bool run : {true, false}) {
             // A window system gives the window its focus back when a popup closes; offscreen not.
-            dialog.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            main.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&main));
             for (Qt::Key key : {Qt::Key_Alt, Qt::Key_Right, Qt::Key_Return})
                 QTest::keyClick(window, key, key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
             QTRY_COMPARE(QApplication::activePopupWidget(), bar->actions().at(1)->menu());
@@ -274,9 +251,19 @@ private slots:
                 QTest::keyClick(window, Qt::Key_Escape);
             }
         }
-        QVERIFY(!QApplication::activePopupWidget());
-        QVERIFY(!bar->activeAction() && QApplication::focusWidget() == edit);
-        QCOMPARE(dialog.commands, std::vector<int>{kUpdate});
+        QVERIFY(!QApplication::activePopupWidget() && !bar->activeAction());
+        QVERIFY(QApplication::focusWidget() == edit && main.commands == std::vector<int>{kUpdate});
+
+        for (const auto& [key, expected] :
+             {std::pair{Qt::Key_Escape, IDCANCEL}, {Qt::Key_Return, IDOK}, {Qt::Key_Enter, IDOK}}) {
+            TestDialog over;
+            over.setParent(&main, over.windowFlags());
+            ModalWatcher watcher(
+                [key](QWidget* d) { QTest::keyClick(static_cast<CDialog*>(d)->GetDlgItem(kEdit), key); });
+            QVERIFY(over.DoModal() == expected && main.isVisible());
+        }
+        main.close();
+        QVERIFY(!main.isVisible() && main.result() == IDCANCEL);
     }
 
     void radioButtonsInsideAFrameTakeClicksAndCanAllBeCleared()
