@@ -52,7 +52,7 @@ private slots:
         QVERIFY(e.channelGrid().GetSelectedCount() == 0 && e.channelGrid().GetFocusCell().row == -1);
     }
 
-    void rowsShowNamesAndMarksAndFollowTheKeys()
+    void rowsShowNamesAndMarksFollowTheKeysAndGoWithTheirTransponder()
     {
         SatListRun run(EditorTables());
         run.editor->m_wPreSatId = 101;
@@ -80,6 +80,16 @@ private slots:
             for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
                 QTest::keyClick(grid, key);
         QVERIFY(e.isVisible());
+
+        // Deleting a transponder asks once for all its channels.
+        run.messages.QueueAnswer(MessageService::Answer::No);
+        QVERIFY(RightClickCommand(e.transponderGrid(), 0, ID_DELETE_TRANSPONDER));
+        QCOMPARE(run.messages.last(), std::string("Delete transponder and channels?\n\n11000/27500/H\n   Das Erste\n"
+                                                  "   Radio Eins\n   Sky Cinema HD\n   TRT T\xC3\xBCrk\n"));
+        QCOMPARE(e.transponderGrid().GetRowCount(), 2);
+        QVERIFY(RightClickCommand(e.transponderGrid(), 0, ID_DELETE_TRANSPONDER));
+        QCOMPARE(Column(e.transponderGrid()), (QStringList{"12000/27500/V"}));
+        QVERIFY(e.channelsChanged() && e.tables().channelCount() == 17 - 4);
         e.close();
         QVERIFY(!e.isVisible() && run.HandOverFilesLeft()); // written back
     }
@@ -160,21 +170,6 @@ private slots:
         QCOMPARE(run.messages.last(), std::string("Add channel.\n\nFresh"));
         QCOMPARE(Column(e.channelGrid()), (QStringList{"   Fresh"}));
         QVERIFY(RowChosen(e.channelGrid(), 0) && e.channelsChanged());
-    }
-
-    void deleteTransponderAsksOnceForAllItsChannels()
-    {
-        SatListRun run(EditorTables());
-        run.editor->m_wPreSatId = 101;
-        CSatListDlg& e = run.Open();
-        run.messages.QueueAnswer(MessageService::Answer::No);
-        QVERIFY(RightClickCommand(e.transponderGrid(), 0, ID_DELETE_TRANSPONDER));
-        QCOMPARE(run.messages.last(), std::string("Delete transponder and channels?\n\n11000/27500/H\n   Das Erste\n"
-                                                  "   Radio Eins\n   Sky Cinema HD\n   TRT T\xC3\xBCrk\n"));
-        QCOMPARE(e.transponderGrid().GetRowCount(), 2);
-        QVERIFY(RightClickCommand(e.transponderGrid(), 0, ID_DELETE_TRANSPONDER));
-        QCOMPARE(Column(e.transponderGrid()), (QStringList{"12000/27500/V"}));
-        QVERIFY(e.channelsChanged() && e.tables().channelCount() == 17 - 4);
     }
 
     void unreadableHandOverClosesAtOnce()
