@@ -36,8 +36,12 @@ QuitOnSignals::QuitOnSignals()
     action.sa_handler = WriteSignalNumber;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < kSignals.size(); ++i)
-        sigaction(kSignals[i], &action, &previous_[i]);
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
+        sigaction(kSignals[i], nullptr, &previous_[i]);
+        // Ignored on purpose (nohup, a background job): stays so.
+        if (previous_[i].sa_handler != SIG_IGN)
+            sigaction(kSignals[i], &action, nullptr);
+    }
     installed_ = true;
 }
 

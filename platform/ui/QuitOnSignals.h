@@ -12,7 +12,8 @@ class QSocketNotifier;
 // exchanges and workers are called off), so that destructors run and the private folder goes.
 // The signal handler only writes the signal's number into a pipe; a notifier on the window
 // thread reads it. After the first signal the previous handling is back, so a second one ends
-// a program that is stuck on the way out. One at a time.
+// a program that is stuck on the way out. A signal that was ignored when it was made (nohup, a
+// background job) stays ignored. One at a time.
 class QuitOnSignals final : public QObject {
     Q_OBJECT
 

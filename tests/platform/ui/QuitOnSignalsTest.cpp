@@ -47,12 +47,15 @@ class QuitOnSignalsTest final : public QObject {
 private slots:
     void aSignalEndsEveryLoopAndRestoresTheHandlers()
     {
+        // SIGHUP ignored as under nohup: that stays.
+        const Handler hangUp = std::signal(SIGHUP, SIG_IGN);
         const std::vector<Handler> before = Handlers();
         RecordingMessages messages;
         QDialog outer;
         bool innerReturned = false, laterReturned = false, busyCancelled = false, served = false;
         {
             const QuitOnSignals quit;
+            QVERIFY(Handlers() != before && Handlers().back() == SIG_IGN);
             QTimer::singleShot(0, &outer, [&] {
                 QDialog inner(&outer);
                 // The signal comes on the worker, which then asks the window thread for more.
@@ -74,6 +77,7 @@ private slots:
         }
         QVERIFY(innerReturned && laterReturned && busyCancelled && served);
         QVERIFY(Handlers() == before);
+        std::signal(SIGHUP, hangUp);
         QVERIFY(messages.texts().empty());
 
         // The loops of the tests that follow run again.
