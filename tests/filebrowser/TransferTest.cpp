@@ -107,50 +107,6 @@ TEST(Transfer, FilesBeyondFourGiBAreCopiedCountedAndShownWhole)
     EXPECT_EQ(watch.progress.calls.back(), "total 100");
 }
 
-// Yes without a choice, No, "All overwrite" and "All skip", in both directions; "N" marks a
-// replaced file, "O" one that kept its old bytes.
-TEST(Transfer, OverwriteAnswersDecideFileByFile)
-{
-    TestBox box(188, DemoSize::Tiny);
-    using M = OverwriteMode;
-    const std::optional<M> no;
-    const struct {
-        bool download;
-        std::vector<std::optional<M>> answers;
-        std::string outcome;
-    } cases[] = {
-        {true, {M::Ask, no, M::Ask}, "NON"},
-        {true, {M::All}, "NNN"},
-        {true, {M::Skip}, "OOO"},
-        {true, {no, M::All}, "ONN"},
-        {false, {no, M::Ask, M::Skip}, "ONO"},
-        {false, {M::All}, "NNN"},
-    };
-    for (const auto& c : cases) {
-        TempDir pc;
-        const fs::path oldSide = c.download ? pc.path() : box.sda1() / "ow";
-        const fs::path newSide = c.download ? box.sda1() / "ow" : pc.path();
-        for (const char* name : {"a", "b", "c"}) {
-            WriteWholeFile(oldSide / name, "old");
-            WriteWholeFile(newSide / name, std::string("new ") + name);
-        }
-        WorkerWatch watch;
-        watch.overwriteAnswers.assign(c.answers.begin(), c.answers.end());
-        EXPECT_EQ(watch.Transfer(c.download, box.address(), pc.path(), "/ow",
-                                 {FileItem("a"), FileItem("b"), FileItem("c")}),
-                  WorkerResult::Success);
-        std::string outcome;
-        for (const char* name : {"a", "b", "c"})
-            outcome += ReadWholeFile(oldSide / name) == "old" ? 'O' : 'N';
-        EXPECT_EQ(outcome, c.outcome) << c.answers.size();
-        EXPECT_EQ(watch.overwriteAsked.size(), c.answers.size());
-        EXPECT_EQ(watch.overwriteAsked.front(), c.download ? (pc / "a").string() : "/ow/a");
-        EXPECT_EQ(watch.progress.calls.back(), "total 100");
-        EXPECT_EQ(ReadTree(pc.path()).size(), 3u); // no temporary file left
-        fs::remove_all(box.sda1() / "ow");
-    }
-}
-
 // "No" lets the first file finish, "Yes" stops the second one: no part of it is left, the old
 // file stays as it was, the third never starts.
 TEST(Transfer, CancelNoGoesOnCancelYesStopsCleanly)

@@ -1,7 +1,6 @@
 // Handshake, database download, report, update and streaming.
 #include "chdb/ChannelReport.h"
 #include "chdb/ListBuilds.h"
-#include "stbsim/ChannelReportText.h"
 #include "tests/stbsim/TestBox.h"
 
 #include <gtest/gtest.h>
@@ -21,30 +20,13 @@ std::string Image(const ChannelDatabase& db, ChannelDatabase::File file)
 
 } // namespace
 
-// The download as the program runs it, then an update, on the same connection after errors.
-TEST(DatabaseService, ServesItsDatabaseAndAppliesOnlyAWholeUpdateOfItsOwnConnection)
+// The update on the same connection after errors; the download as the program runs it is
+// BoxRoundTripTest's.
+TEST(DatabaseService, AppliesOnlyAWholeUpdateOfItsOwnConnection)
 {
-    TestBox box(11, DemoSize::Full);
+    TestBox box(11);
     const ChannelDatabase before = box->Database();
     BoxClient client(box.address());
-    for (const auto& [name, file] : kFiles) {
-        const std::string image = Image(before, file);
-        EXPECT_EQ(client.Ask(std::string("SIG_INFO_") + name), std::to_string(image.size()));
-        ASSERT_TRUE(client.Send(std::string("SIG_GET_") + name));
-        EXPECT_TRUE(client.ReceiveBytes(image.size()) == image) << name;
-    }
-    const BoxClient::Text report = client.AskUntil("SIG_CHN_START", "SIG_CHN_END");
-    EXPECT_TRUE(report.complete && report.chunks > 1) << report.chunks;
-    // Apart from blank lines that keep the marker inside one receive, it is the report, and
-    // the program reads it, blank lines and all.
-    std::string text = report.text;
-    for (std::size_t blank; (blank = text.find("\n\n")) != std::string::npos;)
-        text.erase(blank, 1);
-    EXPECT_EQ(text, BuildChannelReport(before));
-    const ChannelReport parsed = ParseChannelReport(report.text);
-    EXPECT_TRUE(parsed.valid && !parsed.cas.empty());
-    EXPECT_EQ(parsed.satellites, BuildSatelliteList(before));
-
     // Wrong sizes, a broken upload and staging on another connection change nothing.
     const ChannelDatabase edited = GenerateDemoDatabase(2, DemoSize::Tiny);
     auto stored = [&] {

@@ -63,13 +63,12 @@ public:
     struct Text {
         std::string text;
         bool complete = false;
-        int chunks = 0;
     };
     Text AskUntil(std::string_view request, std::string_view marker)
     {
         Text out;
         Send(request);
-        for (std::string chunk; !out.complete && !(chunk = Receive()).empty(); ++out.chunks) {
+        for (std::string chunk; !out.complete && !(chunk = Receive()).empty();) {
             out.text += chunk;
             out.complete = chunk.find(marker) != std::string::npos;
         }

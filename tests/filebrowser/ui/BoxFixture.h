@@ -2,9 +2,8 @@
 
 #include "filebrowser/ui/CFileBrowserDlg.h"
 #include "tests/filebrowser/TransferFixtures.h"
+#include "tests/support/ui/GridDriving.h"
 #include "tests/support/ui/ScriptedFileDialogs.h"
-
-#include <QStringList>
 
 #include <memory>
 
@@ -25,11 +24,7 @@ struct BoxFixture {
     ScriptedFileDialogs files;
 };
 
-QStringList Column(const CGridCtrl& grid, int column);
 // The row that shows `name` in the name column, or -1.
 int RowOf(const CGridCtrl& grid, const char* name);
-void ClickRow(CGridCtrl& grid, int row, Qt::MouseButton button = Qt::LeftButton,
-              Qt::KeyboardModifiers modifiers = {});
-void DoubleClickRow(CGridCtrl& grid, int row);
 // Selects the rows that show `names`: a click on the first, Ctrl+click on the others.
 void SelectRows(CGridCtrl& grid, std::initializer_list<const char*> names);

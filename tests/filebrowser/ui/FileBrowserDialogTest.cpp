@@ -110,6 +110,7 @@ private slots:
         QCOMPARE(Text(*d, IDC_EDIT_STB_PATH), QStringLiteral("/Odd names"));
         QCOMPARE(stbGrid.GetItemText(1, 1), QStringLiteral(" .."));
         QCOMPARE(Text(*d, IDC_STATIC_STB_SUMMARY), QStringLiteral("2 Folder, 7 Files, 5.6 KB"));
+        QVERIFY(RowOf(stbGrid, "\"quoted\" name.txt") > 0 && RowOf(stbGrid, "pipe | name.txt") > 0);
         DoubleClickRow(stbGrid, stbGrid.GetRowCount() - 1);
         DoubleClickRow(stbGrid, 0);
         QCOMPARE(d->stbPath(), std::string("/Odd names"));

@@ -1,6 +1,0 @@
-#include "tests/support/ui/QtTestMain.h"
-
-int main(int argc, char** argv)
-{
-    return RunRegisteredQtTests(argc, argv);
-}
