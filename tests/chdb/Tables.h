@@ -6,6 +6,9 @@
 #include <fstream>
 #include <random>
 
+inline constexpr ChannelDatabase::File kImageFiles[] = {ChannelDatabase::kChData, ChannelDatabase::kChIdx,
+                                                      ChannelDatabase::kMenuData};
+
 // A channel as the list tests describe it.
 struct Ch {
     std::string name;
@@ -49,7 +52,7 @@ inline ChannelDatabase RandomImages(unsigned seed)
 {
     ChannelDatabase db;
     std::mt19937 random(seed);
-    for (auto file : {ChannelDatabase::kChData, ChannelDatabase::kChIdx, ChannelDatabase::kMenuData})
+    for (auto file : kImageFiles)
         for (auto& b : db.image(file))
             b = static_cast<std::uint8_t>(random());
     return db;
