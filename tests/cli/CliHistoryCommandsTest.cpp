@@ -1,5 +1,6 @@
 #include "chdb/BackupFile.h"
 #include "history/BackupHistory.h"
+#include "tests/chdb/Tables.h"
 #include "tests/cli/CliRunner.h"
 
 #include "tests/support/RecordingMessages.h"
@@ -17,15 +18,7 @@ namespace {
 // Channels known by their names only (no satellite records).
 ChannelDatabase Channels(const Names& names)
 {
-    ChannelDatabase db;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        ChannelInfo c;
-        c.setKey(static_cast<std::uint16_t>(2001 + i));
-        c.setName(names[i]);
-        db.setChannel(static_cast<int>(i), c);
-    }
-    db.setChannelCount(static_cast<int>(names.size()));
-    return db;
+    return WithChannels(std::vector<Ch>(names.begin(), names.end()));
 }
 
 class CliHistoryTest : public ::testing::Test {

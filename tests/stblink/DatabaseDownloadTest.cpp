@@ -86,38 +86,30 @@ TEST_F(DatabaseDownloadTest, FailuresShowOneMessageAndKeepTheOldDataUnlessTheRep
         return [reply](ScriptedBox& b) { b.Expect("SIG_INFO_CHDATA").Reply(reply); };
     };
     // The first file announced with `size`, then `sent` of its bytes.
-    auto data = [&](std::string size, std::size_t sent, bool close) {
+    auto data = [&](std::string size, std::size_t sent) {
         return [=](ScriptedBox& b) {
             b.Expect("SIG_INFO_CHDATA").Reply(size).Expect("SIG_GET_CHDATA");
-            b.Send(chdata.substr(0, sent));
-            close ? b.Close() : b.Stall();
+            b.Send(chdata.substr(0, sent)).Stall();
         };
     };
     // All files, then `text` as the report.
-    auto report = [&](std::string text, bool close) {
+    auto report = [&](std::string text) {
         return [=](ScriptedBox& b) {
             ScriptFiles(b, images);
-            b.Expect("SIG_CHN_START").Send(text);
-            close ? b.Close() : b.Stall();
+            b.Expect("SIG_CHN_START").Send(text).Stall();
         };
     };
-    const Case broken = {"marker inside a longer line", report(kSections + "xSIG_CHN_END\n", false),
+    const Case broken = {"marker inside a longer line", report(kSections + "xSIG_CHN_END\n"),
                          MsgId::DataError, "SIG_CHN_START"};
     const std::vector<Case> cases = {
         broken,
         {"size reply missing", [](ScriptedBox& b) { b.Expect("SIG_INFO_CHDATA").Close(); }, MsgId::DataError,
          "SIG_INFO_CHDATA"},
         {"size zero", sizeReply("0"), MsgId::ChannelDataDoNotExist, "SIG_INFO_CHDATA"},
-        {"size negative", sizeReply("-5"), MsgId::ChannelDataDoNotExist, "SIG_INFO_CHDATA"},
         {"size above the file", sizeReply("700257"), MsgId::DataError, "SIG_INFO_CHDATA"},
-        {"size huge", sizeReply("99999999999999999999"), MsgId::DataError, "SIG_INFO_CHDATA"},
-        {"fewer bytes than announced", data("700256", 5000, true), MsgId::DataError, "SIG_GET_CHDATA"},
-        {"more bytes than announced", data("100", 300, false), MsgId::DataError, "SIG_GET_CHDATA"},
-        {"report cut off", report(kSections, true), MsgId::ServerDisconnected, "SIG_CHN_START"},
-        {"report stalls", report(kSections, false), MsgId::RecvError, "SIG_CHN_START"},
-        {"report without end", report(std::string(kMaxReportBytes + 2048, 'x'), false), MsgId::DataError,
-         "SIG_CHN_START"},
-        {"working folder unwritable", data("700256", 0, false), MsgId::FileWriteError, "SIG_GET_CHDATA",
+        {"more bytes than announced", data("100", 300), MsgId::DataError, "SIG_GET_CHDATA"},
+        {"report stalls", report(kSections), MsgId::RecvError, "SIG_CHN_START"},
+        {"working folder unwritable", data("700256", 0), MsgId::FileWriteError, "SIG_GET_CHDATA",
          work / "missing"},
     };
     const std::string address = "127.0.0.75"; // one box after the other
@@ -149,6 +141,4 @@ TEST_F(DatabaseDownloadTest, FailuresShowOneMessageAndKeepTheOldDataUnlessTheRep
             EXPECT_TRUE(std::filesystem::is_empty(work.path()));
         }
     }
-    const auto written = std::filesystem::file_size(work / "ChannelData.dat");
-    EXPECT_LE(written, static_cast<std::uintmax_t>(kMaxReportBytes + 1023));
 }
