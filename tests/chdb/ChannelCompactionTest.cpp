@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-
 using Entries = std::vector<std::int32_t>;
 
 TEST(CompactChannels, BrokenEntriesIndicesAndCountsAreSkippedNotFollowed)
@@ -30,16 +29,10 @@ TEST(CompactChannels, BrokenEntriesIndicesAndCountsAreSkippedNotFollowed)
 // had the key; the record after the table (an entry equal to the count) is not followed either.
 TEST(CompactChannels, ListsFollowTheKeysOfTheirKind)
 {
-    const std::pair<std::uint16_t, std::uint8_t> channels[] = {{5, 0}, {5, 1}, {7, 0}, {7, 0}, {9, 0},
-                                                               {9, 1}, {5, 0}, {11, 0}, {0, 0}};
-    ChannelDatabase db;
-    for (int i = 0; i < 9; ++i) {
-        ChannelInfo c;
-        c.setKey(channels[i].first);
-        c.setType(channels[i].second);
-        db.setChannel(i, c);
-    }
-    db.setChannelCount(9);
+    const std::uint16_t keys[] = {5, 5, 7, 7, 9, 9, 5, 11, 0};
+    ChannelDatabase db = WithChannels({{}, {"", ChannelInfo::kRadio}, {}, {}, {}, {"", ChannelInfo::kRadio}, {}, {}, {}});
+    for (int i = 0; i < 9; ++i)
+        SetKey(db, i, keys[i]);
     db.setUserListEntries(0, ListKind::Tv, {3, 6, 2, 4, -1, 9, 7});
     db.setUserListEntries(9, ListKind::Radio, {5, 1});
     EXPECT_EQ(CompactChannels(db, {4, 3, 3, 42}), 2);

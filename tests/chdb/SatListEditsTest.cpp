@@ -92,11 +92,8 @@ TEST(SatListEdits, NextChannelKeyIsAbove2000AndFree)
     };
     for (const auto& c : cases) {
         ChannelDatabase db = WithChannels(std::vector<Ch>(c.keys.size()));
-        for (std::size_t i = 0; i < c.keys.size(); ++i) {
-            ChannelInfo ch = db.channel(static_cast<int>(i));
-            ch.setKey(c.keys[i]);
-            db.setChannel(static_cast<int>(i), ch);
-        }
+        for (std::size_t i = 0; i < c.keys.size(); ++i)
+            SetKey(db, static_cast<int>(i), c.keys[i]);
         EXPECT_EQ(NextChannelKey(db), c.next) << c.keys.size();
     }
 }

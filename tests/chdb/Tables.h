@@ -38,6 +38,13 @@ inline ChannelDatabase WithChannels(const std::vector<Ch>& channels)
     return db;
 }
 
+inline void SetKey(ChannelDatabase& db, int index, std::uint16_t key)
+{
+    ChannelInfo c = db.channel(index);
+    c.setKey(key);
+    db.setChannel(index, c);
+}
+
 // Channel keys in table order.
 inline std::vector<int> Keys(const ChannelDatabase& db)
 {
