@@ -36,7 +36,7 @@ TEST(ChannelView, CategoryAndGroupRows)
     EXPECT_EQ(GroupRows(state, Category::Sat), (Rows{"All", "Hotbird"}));
     state.db.setUserListName(2, "Sport");
     const Rows user = GroupRows(state, Category::User), letters = GroupRows(state, Category::AToZ);
-    ASSERT_EQ(std::pair(user.size(), letters.size()), std::pair(10u, 27u));
+    ASSERT_EQ(std::tuple(user.size(), letters.size()), std::tuple(10u, 27u));
     EXPECT_EQ((Rows{user[0], user[1], user[9], letters[0], letters[25], letters[26]}),
               (Rows{"User 1", "Sport", "User 10", "A (a)", "Z (z)", "others"}));
     EXPECT_EQ(GroupRows(state, Category::FtaCas), (Rows{"FTA", "Irdeto", "Conax"}));

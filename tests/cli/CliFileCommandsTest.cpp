@@ -83,7 +83,7 @@ TEST(CliPack, PackAndUnpackAreByteExactAndFailuresPrintTheMessage)
     EXPECT_EQ(std::filesystem::file_size(dir / "b.ech"), kBackupFileSize);
     ASSERT_EQ(Cli({"unpack", (dir / "b.ech").string(), (dir / "out").string()}).status, 0);
     for (const char* name : {"chdata.dat", "chidx.dat", "menudata.dat"})
-        EXPECT_EQ(ReadFile(dir / "out" / name), ReadFile(dir / name)) << name;
+        EXPECT_EQ(ReadBytes(dir / "out" / name), ReadBytes(dir / name)) << name;
 
     std::ofstream(dir / "bad.ech") << "short";
     std::filesystem::create_directory(dir / "folder");

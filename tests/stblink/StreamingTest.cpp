@@ -96,25 +96,22 @@ TEST_F(StreamingTest, BoxRepliesAndMissingPlayer)
 // registry, else on PATH.
 TEST_F(LinkTest, VlcIsFoundThroughTheRegistryElseOnPathAndGetsTheFixedArguments)
 {
-    const auto install = [&](const char* folder) {
-        std::filesystem::create_directories(work / folder);
-        std::ofstream(work / folder / "vlc") << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$0.tmp\"\n"
-                                                "/bin/mv \"$0.tmp\" \"$0.args\"\n";
-        chmod((work / folder / "vlc").c_str(), 0755);
-    };
     const auto arguments = [&](const char* folder) {
         for (int i = 0; i < 1000 && !std::filesystem::exists(work / folder / "vlc.args"); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         std::ifstream in(work / folder / "vlc.args");
         return std::string(std::istreambuf_iterator<char>(in), {});
     };
+    for (const char* folder : {"bin", "installed"}) {
+        std::filesystem::create_directories(work / folder);
+        std::ofstream(work / folder / "vlc") << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$0.tmp\"\n"
+                                                "/bin/mv \"$0.tmp\" \"$0.args\"\n";
+        chmod((work / folder / "vlc").c_str(), 0755);
+    }
     const std::string expected = "--verbose\n2\n-vvv\nudp://@224.0.0.1\n--width=400\n--height=300\n"
                                  "--one-instance\n--no-video-deco\n";
     const std::string savedPath = getenv("PATH") ? getenv("PATH") : "";
-    install("bin");
-    install("installed");
     setenv("PATH", (work / "bin").c_str(), 1);
-
     VlcLauncher vlc;
     EXPECT_TRUE(vlc.Launch());
     EXPECT_EQ(arguments("bin"), expected);
