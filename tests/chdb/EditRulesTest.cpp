@@ -127,8 +127,7 @@ TEST(ValidateTransponder, ChecksInOrder)
     CheckInOrder<TpForm>(good, {{[](F& f) { f.polarization = 1; }}}, validate); // itself
     TpInfo values;
     ASSERT_FALSE(ValidateTransponder(db, rows, -1, good, values));
-    EXPECT_EQ(values.fec(), 3 + 6); // DVB-S2 codes are stored with 6 added
-    EXPECT_EQ(values.pilot(), 2);
+    EXPECT_EQ(std::pair(int{values.fec()}, int{values.pilot()}), std::pair(3 + 6, 2)); // DVB-S2 codes are stored with 6 added
 }
 
 TEST(ValidateChannel, ChecksInOrder)

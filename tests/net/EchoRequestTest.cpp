@@ -21,8 +21,7 @@ TEST(EchoCounter, StartsAtOneAndGivesConcurrentCallersDistinctValues)
 {
     EchoCounter counter;
     const EchoCounter::Ids first = counter.Next();
-    EXPECT_EQ(first.identifier, 1);
-    EXPECT_EQ(first.sequence, 1);
+    EXPECT_EQ(std::pair(int{first.identifier}, int{first.sequence}), std::pair(1, 1));
     std::vector<std::uint16_t> taken[8];
     std::vector<std::thread> threads;
     for (auto& mine : taken)
