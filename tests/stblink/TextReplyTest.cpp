@@ -20,39 +20,20 @@ struct Case {
 
 } // namespace
 
-class TextReplyTest : public LinkTest {
-protected:
-    // One box after the other on `address`, one reply read from each.
-    void Run(const std::string& address, const std::vector<Case>& cases)
-    {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.pieces.back());
-            ScriptedBox box(address);
-            for (const std::string& piece : c.pieces)
-                box.Send(piece).Pause(50ms);
-            c.close ? box.Close() : box.Stall();
-            box.Start();
-            std::string handed;
-            TextReplyEnd end = TextReplyEnd::Closed;
-            const TextReplyOptions reply{kMarker, "SIG_STR_ERROR", c.maxBytes};
-            if (auto connection = StbConnection::Open(address, options); connection && c.sinkFails)
-                end = ReceiveTextReply(*connection, reply, [&](std::string_view chunk) {
-                    handed += chunk;
-                    return false;
-                });
-            else if (connection)
-                end = ReceiveTextReply(*connection, reply, handed);
-            box.Finish();
-            EXPECT_EQ(end, c.end);
-            EXPECT_EQ(handed, c.handed);
-        }
-    }
-};
+using TextReplyTest = LinkTest;
 
-// The first piece fills one receive exactly, so the marker is cut where the case says.
-TEST_F(TextReplyTest, FindsTheMarkerWhereverTheReceivesSplitIt)
+// In the split cases the first piece fills one receive exactly, so the marker is cut where the
+// case says.
+TEST_F(TextReplyTest, FindsTheMarkerWhereverTheReceivesSplitItAndEndsOnEveryFailure)
 {
-    std::vector<Case> cases;
+    std::vector<Case> cases = {
+        {{"SIG_STR_ERROR"}, TextReplyEnd::ErrorReply, ""},
+        {{"closed\n"}, TextReplyEnd::Closed, "closed\n", 1 << 20, true},
+        {{"stalls\n"}, TextReplyEnd::RecvError, "stalls\n"},
+        {{kFull, kFull, kFull}, TextReplyEnd::TooLarge, kFull, 2000},
+        {{kFull, "SIG_CHN_END"}, TextReplyEnd::Complete, kFull + "SIG_CHN_END", 1034},
+        {{"sink fails"}, TextReplyEnd::SinkFailed, "sink fails", 1 << 20, false, true},
+    };
     for (std::size_t at = 1; at < kMarker.size(); ++at) {
         const std::string first = kFull.substr(at) + std::string(kMarker.substr(0, at));
         const std::string second = std::string(kMarker.substr(at)) + "\nafter\n";
@@ -60,18 +41,22 @@ TEST_F(TextReplyTest, FindsTheMarkerWhereverTheReceivesSplitIt)
     }
     const std::string first = kFull.substr(4) + "SIG_"; // over three receives
     cases.push_back({{first, "CHN", "_END"}, TextReplyEnd::Complete, first + "CHN_END"});
-    Run("127.0.0.114", cases);
-}
-
-TEST_F(TextReplyTest, EndsOnErrorReplyCloseTimeOutOverflowAndSinkFailure)
-{
-    Run("127.0.0.115",
-        {
-            {{"SIG_STR_ERROR"}, TextReplyEnd::ErrorReply, ""},
-            {{"closed\n"}, TextReplyEnd::Closed, "closed\n", 1 << 20, true},
-            {{"stalls\n"}, TextReplyEnd::RecvError, "stalls\n"},
-            {{kFull, kFull, kFull}, TextReplyEnd::TooLarge, kFull, 2000},
-            {{kFull, "SIG_CHN_END"}, TextReplyEnd::Complete, kFull + "SIG_CHN_END", 1034},
-            {{"sink fails"}, TextReplyEnd::SinkFailed, "sink fails", 1 << 20, false, true},
-        });
+    const std::string address = "127.0.0.114"; // one box after the other, one reply read from each
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pieces.back());
+        ScriptedBox box(address);
+        for (const std::string& piece : c.pieces)
+            box.Send(piece).Pause(50ms);
+        c.close ? box.Close() : box.Stall();
+        box.Start();
+        std::string handed;
+        TextReplyEnd end = TextReplyEnd::Closed;
+        const TextReplyOptions reply{kMarker, "SIG_STR_ERROR", c.maxBytes};
+        if (auto connection = StbConnection::Open(address, options); connection && c.sinkFails)
+            end = ReceiveTextReply(*connection, reply, [&](std::string_view chunk) { handed += chunk; return false; });
+        else if (connection)
+            end = ReceiveTextReply(*connection, reply, handed);
+        box.Finish();
+        EXPECT_EQ(std::pair(end, handed), std::pair(c.end, c.handed));
+    }
 }
