@@ -42,16 +42,15 @@ TEST_F(DatabaseDownloadTest, LoadsFilesAndReportAndRemembersTheAddress)
     ASSERT_EQ(result.status, DownloadStatus::Success) << ::testing::PrintToString(messages.texts());
     EXPECT_EQ(result.report, report);
     EXPECT_EQ(prefill, "127.0.0.71"); // the current address wins over the stored one
-    EXPECT_TRUE(messages.texts().empty());
     EXPECT_EQ(box.received(), std::string(kHandshake) +
                                   "SIG_INFO_CHDATASIG_GET_CHDATASIG_INFO_CHINDEXSIG_GET_CHINDEXSIG_INFO_MENUDATA"
                                   "SIG_GET_MENUDATASIG_CHN_START");
     EXPECT_TRUE(state.db == images);
     EXPECT_EQ(state.satList, (std::vector<SatListEntry>{{"Astra", 0xc0, 0}, {"Hotbird", 0x82, 1}}));
     EXPECT_EQ(state.casList, (std::vector<CasEntry>{{"Irdeto", 4}}));
-    EXPECT_EQ(std::tuple(state.pin, state.list, state.modified, state.stbAddress, ReadLastConnectIp()),
-              std::tuple("1234", 0, false, "127.0.0.71", "127.0.0.71"));
-    EXPECT_TRUE(std::filesystem::is_empty(work.path()));
+    EXPECT_EQ(std::tuple(state.pin, state.list, state.modified, state.stbAddress, ReadLastConnectIp(),
+                         std::filesystem::is_empty(work.path()), messages.texts().empty()),
+              std::tuple("1234", 0, false, "127.0.0.71", "127.0.0.71", true, true));
 }
 
 TEST_F(DatabaseDownloadTest, CancelledDialogTouchesNothing)
@@ -60,12 +59,10 @@ TEST_F(DatabaseDownloadTest, CancelledDialogTouchesNothing)
     ScriptedBox box("127.0.0.74");
     box.Start();
     ShowOldData("");
-    const DownloadResult result = DownloadDatabase(state, work.path(), messages, Answer({}), options);
+    EXPECT_EQ(DownloadDatabase(state, work.path(), messages, Answer({}), options).status, DownloadStatus::Cancelled);
     box.Finish();
-    EXPECT_EQ(result.status, DownloadStatus::Cancelled);
     EXPECT_EQ(prefill, "127.0.0.74"); // no current address: the stored one
-    EXPECT_FALSE(box.accepted());
-    EXPECT_TRUE(messages.texts().empty());
+    EXPECT_FALSE(box.accepted() || !messages.texts().empty());
     ExpectOldDataShown();
 }
 
