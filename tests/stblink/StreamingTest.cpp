@@ -57,9 +57,7 @@ TEST_F(StreamingTest, RefusesModifiedTablesLockedChannelsWithoutThePinAndBadIndi
     EXPECT_FALSE(Stream(6, player)); // beyond the table
     EXPECT_FALSE(Stream(-1, player));
     box.Finish();
-    EXPECT_FALSE(box.accepted());
-    EXPECT_EQ(pinAsked, 1);
-    EXPECT_EQ(player.launches, 0);
+    EXPECT_EQ(std::tuple(box.accepted(), pinAsked, player.launches), std::tuple(false, 1, 0));
     EXPECT_EQ(messages.texts(), Texts({MsgId::UpdateStbFirst}));
 }
 
@@ -86,8 +84,7 @@ TEST_F(StreamingTest, BoxRepliesAndMissingPlayer)
         EXPECT_EQ(Stream(2, player), texts.empty());
         box.Finish();
         EXPECT_EQ(box.received(), std::string(kHandshake) + "SIG_STR_START|2");
-        EXPECT_EQ(messages.texts(), texts);
-        EXPECT_EQ(player.launches, launches);
+        EXPECT_EQ(std::pair(messages.texts(), player.launches), std::pair(texts, launches));
     }
     EXPECT_EQ(pinAsked, 4);
 }
