@@ -67,6 +67,7 @@ TEST_F(TextReplyTest, FindsTheMarkerWhereverTheReceivesSplitItAndEndsOnEveryFail
         {{"stalls\n"}, TextReplyEnd::RecvError, "stalls\n"},
         {{kFull, kFull, kFull}, TextReplyEnd::TooLarge, kFull, 2000},
         {{kFull, "SIG_CHN_END"}, TextReplyEnd::Complete, kFull + "SIG_CHN_END", 1034},
+        {{kFull, "SIG_CHN_END"}, TextReplyEnd::TooLarge, kFull, 1033}, // one byte over
         {{"sink fails"}, TextReplyEnd::SinkFailed, "sink fails", 1 << 20, false, true},
     };
     for (std::size_t at = 1; at < kMarker.size(); ++at) {
