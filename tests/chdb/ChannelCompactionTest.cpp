@@ -35,11 +35,11 @@ TEST(CompactChannels, ListsFollowTheKeysOfTheirKind)
         SetKey(db, i, keys[i]);
     db.setUserListEntries(0, ListKind::Tv, {3, 6, 2, 4, -1, 9, 7});
     db.setUserListEntries(9, ListKind::Radio, {5, 1});
-    EXPECT_EQ(CompactChannels(db, {4, 3, 3, 42}), 2);
-    EXPECT_EQ(Keys(db), (std::vector{5, 5, 7, 9, 5, 11, 0}));
+    EXPECT_EQ(CompactChannels(db, {4, 3, 3, 42, 1}), 3);
+    EXPECT_EQ(Keys(db), (std::vector{5, 7, 9, 5, 11, 0}));
     EXPECT_EQ(db.channel(7).key(), 11); // the slots after the new count stay as they were
-    EXPECT_EQ(db.userListEntries(0, ListKind::Tv), (Entries{0, 5}));
-    EXPECT_EQ(db.userListEntries(9, ListKind::Radio), (Entries{3, 1}));
+    EXPECT_EQ(db.userListEntries(0, ListKind::Tv), (Entries{0, 4})); // a deleted radio's key keeps TV entries
+    EXPECT_EQ(db.userListEntries(9, ListKind::Radio), (Entries{2}));
 }
 
 TEST(RemapUserListsAfterMove, RewritesOnlyTheMovedIndicesOfTheKind)
