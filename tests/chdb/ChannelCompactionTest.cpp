@@ -32,7 +32,7 @@ TEST(CompactChannels, ListsFollowTheKeysOfTheirKind)
     const std::uint16_t keys[] = {5, 5, 7, 7, 9, 9, 5, 11, 0};
     ChannelDatabase db = WithChannels({{}, {"", ChannelInfo::kRadio}, {}, {}, {}, {"", ChannelInfo::kRadio}, {}, {}, {}});
     for (int i = 0; i < 9; ++i)
-        SetKey(db, i, keys[i]);
+        EditChannel(db, i, [&](ChannelInfo& c) { c.setKey(keys[i]); });
     db.setUserListEntries(0, ListKind::Tv, {3, 6, 2, 4, -1, 9, 7});
     db.setUserListEntries(9, ListKind::Radio, {5, 1});
     EXPECT_EQ(CompactChannels(db, {4, 3, 3, 42, 1}), 3);

@@ -20,11 +20,8 @@ struct ViewFixture {
         for (int i = 0; i < 16; ++i)
             channels.push_back({(i % 2 ? "r" : "c") + std::to_string(i / 2), static_cast<std::uint8_t>(i % 2)});
         state.db = WithChannels(channels);
-        for (int i : {4, 10}) {
-            ChannelInfo c = state.db.channel(i);
-            c.setLock(1);
-            state.db.setChannel(i, c);
-        }
+        for (int i : {4, 10})
+            EditChannel(state.db, i, [](ChannelInfo& c) { c.setLock(1); });
         state.list = 0;
         view = BuildChannelView(state, static_cast<int>(Category::Sat), 0);
     }

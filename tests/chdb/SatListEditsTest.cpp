@@ -91,7 +91,7 @@ TEST(SatListEdits, NextChannelKeyIsAbove2000AndFree)
     for (const auto& c : cases) {
         ChannelDatabase db = WithChannels(std::vector<Ch>(c.keys.size()));
         for (std::size_t i = 0; i < c.keys.size(); ++i)
-            SetKey(db, static_cast<int>(i), c.keys[i]);
+            EditChannel(db, static_cast<int>(i), [&](ChannelInfo& ch) { ch.setKey(c.keys[i]); });
         EXPECT_EQ(NextChannelKey(db), c.next) << c.keys.size();
     }
 }

@@ -38,10 +38,11 @@ inline ChannelDatabase WithChannels(const std::vector<Ch>& channels)
     return db;
 }
 
-inline void SetKey(ChannelDatabase& db, int index, std::uint16_t key)
+// Changes channel `index` in place.
+template <class Change> void EditChannel(ChannelDatabase& db, int index, Change change)
 {
     ChannelInfo c = db.channel(index);
-    c.setKey(key);
+    change(c);
     db.setChannel(index, c);
 }
 

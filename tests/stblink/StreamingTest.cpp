@@ -26,13 +26,8 @@ protected:
     void SetUp() override
     {
         LinkTest::SetUp();
-        ChannelInfo channel;
-        channel.setSatelliteId(1);
-        for (int i = 0; i < 6; ++i) {
-            channel.setLock(i == 2 ? 1 : 0);
-            state.db.setChannel(i, channel);
-        }
-        state.db.setChannelCount(6);
+        state.db = WithChannels(std::vector<Ch>(6));
+        EditChannel(state.db, 2, [](ChannelInfo& c) { c.setLock(1); });
         state.list = 0;
     }
 
