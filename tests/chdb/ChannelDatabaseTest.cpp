@@ -53,11 +53,9 @@ TEST(ChannelDatabase, FieldsSitAtTheirFileOffsets)
     std::memcpy(&ch[s1 + 2], "Astra 19.2E", 12);
     std::memcpy(&ch[c2 + 38], "\x05" "Das Erste", 11);
     le::SetU16(db.image(ChannelDatabase::kMenuData), 86, 42);
-    EXPECT_EQ(db.satellite(1).name(), "Astra 19.2E");
-    EXPECT_EQ(db.channel(2).selector(), 0x05);
-    EXPECT_EQ(db.channel(2).visibleName(), "Das Erste");
-    EXPECT_TRUE(db.channel(2).isHd());
-    EXPECT_EQ(db.pinText(), "0042");
+    EXPECT_EQ(std::tuple(db.satellite(1).name(), int{db.channel(2).selector()}, db.channel(2).visibleName(),
+                         db.channel(2).isHd(), db.pinText()),
+              std::tuple("Astra 19.2E", 0x05, "Das Erste", true, "0042"));
 }
 
 TEST(ChannelDatabase, WritesChangeOnlyTheirOwnBytes)
@@ -101,9 +99,8 @@ TEST(ChannelDatabase, LoadSaveIsByteExactShortFilesLeaveZerosAndAMissingOneFails
     std::filesystem::remove(dir / "menudata.dat");
     EXPECT_FALSE(db.LoadFromFolder(dir.path()));
     const auto ch = db.image(ChannelDatabase::kChData);
-    EXPECT_EQ(std::vector(ch.begin() + 99, ch.begin() + 101), (std::vector<std::uint8_t>{0xAB, 0}));
-    EXPECT_EQ(ch.back(), 0);
-    EXPECT_EQ(db.image(ChannelDatabase::kChIdx).back(), 0xCD);
+    EXPECT_EQ((std::vector{ch[99], ch[100], ch.back(), db.image(ChannelDatabase::kChIdx).back()}),
+              (std::vector<std::uint8_t>{0xAB, 0, 0, 0xCD}));
     EXPECT_TRUE(db.LoadFromFolder(dir.path(), ChannelDatabase::kChData | ChannelDatabase::kChIdx));
 }
 

@@ -60,7 +60,7 @@ TEST(CliDump, JsonCsvAndTextShowTheStoredValues)
     EXPECT_EQ(j["channels"][1]["radio"], true);
     ASSERT_EQ(j["user_lists"].size(), 10u);
     EXPECT_EQ(j["user_lists"][0], json::parse(R"({"number": 1, "name": "Favs", "tv": [0], "radio": [1]})"));
-    EXPECT_TRUE(j["user_lists"][1]["name"].is_null());
+    EXPECT_EQ(j["user_lists"][1], json::parse(R"({"number": 2, "name": null, "tv": [], "radio": []})"));
 
     RecordingMessages messages;
     ASSERT_TRUE(ExportBackup(SampleDatabase(), dir / "s.ech", messages));

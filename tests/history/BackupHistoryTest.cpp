@@ -51,8 +51,7 @@ protected:
 // else those of the last box connected to, else every box's.
 TEST_F(BackupHistoryTest, SavesNamedByTimeAndKindListsNewestFirstAndOffersTheRightBox)
 {
-    EXPECT_FALSE(history.HasAny());
-    EXPECT_TRUE(BackupsToOffer(history, "").empty());
+    EXPECT_FALSE(history.HasAny() || !BackupsToOffer(history, "").empty());
     ASSERT_TRUE(Save(12, "127.0.0.1"));
     ASSERT_TRUE(Save(13, "127.0.0.1", BackupKind::Uploaded));
     ASSERT_TRUE(Save(14, "127.1")); // the same box, written another way

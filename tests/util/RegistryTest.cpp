@@ -43,8 +43,8 @@ using Result = std::pair<long, std::string>;
 TEST_F(RegistryTest, ValuesSurviveWithTheirExactTextOrLeaveTheBufferAlone)
 {
     const std::string vlc = "SOFTWARE\\VideoLAN\\VLC", odd = "/opt/vlc dir\twith\ttabs\n%";
-    EXPECT_EQ(Write(RegRoot::LocalMachine, SettingsKey(), "LastConnectIP", "192.0.2.7"), kRegSuccess);
-    EXPECT_EQ(Write(RegRoot::LocalMachine, vlc, "InstallDir", odd), kRegSuccess);
+    EXPECT_EQ(Write(RegRoot::LocalMachine, SettingsKey(), "LastConnectIP", "192.0.2.7") +
+                  Write(RegRoot::LocalMachine, vlc, "InstallDir", odd), kRegSuccess);
     EXPECT_EQ(Read(RegRoot::LocalMachine, "software\\PELON-I", "lastconnectip"), Result(kRegSuccess, "192.0.2.7"));
     EXPECT_EQ(Read(RegRoot::LocalMachine, vlc, "InstallDir"), Result(kRegSuccess, odd));
     Write(RegRoot::CurrentUser, SettingsKey(), "GridRowCount", "20");
