@@ -27,7 +27,7 @@ using DatabaseDownloadTest = LinkTest;
 
 TEST_F(DatabaseDownloadTest, LoadsFilesAndReportAndRemembersTheAddress)
 {
-    const ChannelDatabase images = SampleImages();
+    const ChannelDatabase images = RandomImages(3);
     const std::string report = Report();
     ScriptedBox box("127.0.0.71");
     ScriptHandshake(box);
@@ -50,7 +50,7 @@ TEST_F(DatabaseDownloadTest, LoadsFilesAndReportAndRemembersTheAddress)
     EXPECT_EQ(state.casList, (std::vector<CasEntry>{{"Irdeto", 4}}));
     EXPECT_EQ(std::tuple(state.pin, state.list, state.modified, state.stbAddress, ReadLastConnectIp(),
                          std::filesystem::is_empty(work.path()), messages.texts().empty()),
-              std::tuple("1234", 0, false, "127.0.0.71", "127.0.0.71", true, true));
+              std::tuple(images.pinText(), 0, false, "127.0.0.71", "127.0.0.71", true, true));
 }
 
 TEST_F(DatabaseDownloadTest, CancelledDialogTouchesNothing)
@@ -70,7 +70,7 @@ TEST_F(DatabaseDownloadTest, CancelledDialogTouchesNothing)
 // report that arrived whole but does not parse clears the data, and the address is stored.
 TEST_F(DatabaseDownloadTest, FailuresShowOneMessageAndKeepTheOldDataUnlessTheReportIsBroken)
 {
-    const ChannelDatabase images = SampleImages();
+    const ChannelDatabase images = RandomImages(3);
     const std::string chdata = Bytes(images.image(ChannelDatabase::kChData));
     struct Case {
         const char* name;

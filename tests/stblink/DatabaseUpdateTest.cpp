@@ -7,7 +7,7 @@ protected:
     void SetUp() override
     {
         LinkTest::SetUp();
-        state.db = SampleImages();
+        state.db = RandomImages(3);
         state.list = 0;
         state.modified = true;
     }

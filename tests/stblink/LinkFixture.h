@@ -17,14 +17,6 @@
 
 inline constexpr const char* kHandshake = "SIG_BACKUP_DATA_CHECK|0xdeadc0ff:0xdeadc011:13:9999";
 
-// Three images of random bytes and the PIN 1234.
-inline ChannelDatabase SampleImages()
-{
-    ChannelDatabase db = RandomImages(3);
-    db.setPin(1234);
-    return db;
-}
-
 inline std::string Bytes(std::span<const std::uint8_t> image)
 {
     return {reinterpret_cast<const char*>(image.data()), image.size()};
