@@ -41,14 +41,3 @@ TEST(CompactChannels, ListsFollowTheKeysOfTheirKind)
     EXPECT_EQ(db.userListEntries(0, ListKind::Tv), (Entries{0, 4})); // a deleted radio's key keeps TV entries
     EXPECT_EQ(db.userListEntries(9, ListKind::Radio), (Entries{2}));
 }
-
-TEST(RemapUserListsAfterMove, RewritesOnlyTheMovedIndicesOfTheKind)
-{
-    ChannelDatabase db = WithChannels(std::vector<Ch>(6));
-    db.setUserListEntries(1, ListKind::Tv, {1, 2, 3, 4});
-    db.setUserListEntries(1, ListKind::Radio, {2, 3});
-    // Rows 2 and 4 moved up past 1 and 3: 2->1, 4->2, 1->3, 3->4.
-    RemapUserListsAfterMove(db, ListKind::Tv, {{2, 1}, {4, 2}, {1, 3}, {3, 4}});
-    EXPECT_EQ(db.userListEntries(1, ListKind::Tv), (Entries{3, 1, 4, 2})); // each changed once
-    EXPECT_EQ(db.userListEntries(1, ListKind::Radio), (Entries{2, 3}));
-}

@@ -67,6 +67,7 @@ TEST(MoveViewRows, BlocksCloseUpAndTheTableFollows)
     }
 }
 
+// Each moved entry is rewritten once (never along a chain of moves), in the lists of its kind.
 TEST(MoveViewRows, UserListsStillNameTheSameChannelsAndBrokenViewsMoveNothing)
 {
     ViewFixture f;
