@@ -62,10 +62,7 @@ TEST(ChannelDatabase, WritesChangeOnlyTheirOwnBytes)
 {
     ChannelDatabase db = RandomImages(7);
     const ChannelDatabase before = db;
-    ChannelInfo c = db.channel(5);
-    c.setLock(c.lock() ^ 1);
-    c.setName("\x0bNew");
-    db.setChannel(5, c);
+    EditChannel(db, 5, [](ChannelInfo& c) { c.setLock(c.lock() ^ 1); c.setName("\x0bNew"); });
     const auto original = before.image(ChannelDatabase::kChData);
     const auto after = std::as_const(db).image(ChannelDatabase::kChData);
     const std::size_t record = 60316 + 64 * 5;
