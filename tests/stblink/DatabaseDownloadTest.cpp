@@ -94,6 +94,12 @@ TEST_F(DatabaseDownloadTest, FailuresShowOneMessageAndKeepTheOldDataUnlessTheRep
         {"size zero", sizeReply("0"), MsgId::ChannelDataDoNotExist, "SIG_INFO_CHDATA"},
         {"size above the file", sizeReply("700257"), MsgId::DataError, "SIG_INFO_CHDATA"},
         {"more bytes than announced", data("100", 300), MsgId::DataError, "SIG_GET_CHDATA"},
+        {"box closes inside the file",
+         [&](ScriptedBox& b) {
+             b.Expect("SIG_INFO_CHDATA").Reply("700256").Expect("SIG_GET_CHDATA");
+             b.Send(chdata.substr(0, 100)).Close();
+         },
+         MsgId::DataError, "SIG_GET_CHDATA"},
         {"report stalls", report(kSections), MsgId::RecvError, "SIG_CHN_START"},
         {"working folder unwritable", data("700256", 0), MsgId::FileWriteError, "SIG_GET_CHDATA",
          work / "missing"},
