@@ -4,6 +4,7 @@
 #include "platform/PrivateFolder.h"
 #include "platform/ui/QtFileDialogs.h"
 #include "platform/ui/QtMessageBoxes.h"
+#include "platform/ui/QuitOnSignals.h"
 #include "stblink/PlayerLauncher.h"
 
 #include <cstdio>
@@ -22,11 +23,15 @@ bool CChannelToolApp::InitInstance()
         m_nExitCode = 1;
         return false;
     }
+    // A kill or Ctrl+C unwinds like "exit", so that the private folder is removed.
+    const QuitOnSignals quitOnSignals;
     QtFileDialogs files;
     VlcLauncher player;
     CMainDlg dialog({messages, files, player, {}, workDir.path()});
     messages.SetOwner(&dialog);
     files = QtFileDialogs(&dialog);
     dialog.DoModal();
+    if (quitOnSignals.received() != 0)
+        m_nExitCode = 128 + quitOnSignals.received();
     return false;
 }

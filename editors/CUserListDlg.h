@@ -60,6 +60,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Grids (CUserListDlgGrids.cpp).

@@ -78,10 +78,6 @@ bool CUserListDlg::HandleListKey(int key)
         RemoveSelected();
         return true;
     }
-    if (key == Qt::Key_F2) {
-        RenameList();
-        return true;
-    }
     return false;
 }
 
@@ -104,4 +100,14 @@ bool CUserListDlg::eventFilter(QObject* watched, QEvent* event)
             return true;
     }
     return CDialog::eventFilter(watched, event);
+}
+
+void CUserListDlg::keyPressEvent(QKeyEvent* event)
+{
+    // Whichever control has the focus, as the button's tip promises: none of them takes F2.
+    if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+        RenameList();
+        return;
+    }
+    CDialog::keyPressEvent(event);
 }

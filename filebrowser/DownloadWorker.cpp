@@ -114,14 +114,8 @@ DownloadWorker::Step DownloadWorker::DownloadFile(StbConnection& box, const Tran
     }
 
     std::string reply;
-    switch (AskBox(box, std::string(stb::kGetFileInfo) + "|" + boxPath, reply)) {
-    case ShortReply::SendFailed:
-        return Fail(MsgId::ConnectionFailed);
-    case ShortReply::NoReply:
-        return Fail(MsgId::DataError);
-    case ShortReply::Ok:
-        break;
-    }
+    if (const auto lost = AskBox(box, std::string(stb::kGetFileInfo) + "|" + boxPath, reply))
+        return Fail(*lost);
     const std::int64_t size = ParseDecimal64(ReplyText(reply));
     if (size <= 0)
         return Skip(tracker, MsgId::FileNotExist, std::string(item.name()));

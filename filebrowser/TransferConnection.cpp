@@ -15,9 +15,11 @@ std::optional<StbConnection> OpenAndMount(const std::string& address, const std:
     return box;
 }
 
-ShortReply AskBox(StbConnection& box, std::string_view request, std::string& reply)
+std::optional<MsgId> AskBox(StbConnection& box, std::string_view request, std::string& reply)
 {
     if (!box.SendRequest(request))
-        return ShortReply::SendFailed;
-    return box.ReceiveReply(reply) > 0 ? ShortReply::Ok : ShortReply::NoReply;
+        return MsgId::ConnectionFailed;
+    if (box.ReceiveReply(reply) <= 0)
+        return MsgId::DataError;
+    return std::nullopt;
 }

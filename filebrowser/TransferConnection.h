@@ -16,10 +16,10 @@
 std::optional<StbConnection> OpenAndMount(const std::string& address, const std::string& device,
                                           const LinkOptions& link, MessageService& messages);
 
-enum class ShortReply { Ok, SendFailed, NoReply };
-// Sends a request and receives its one-chunk reply into `reply`. A short send: SendFailed;
-// 0 bytes or a receive error: NoReply. The caller shows the message its step names.
-ShortReply AskBox(StbConnection& box, std::string_view request, std::string& reply);
+// Sends a request and receives its one-chunk reply into `reply`. Gives the message of a lost
+// link for the caller to show ("Connection failed!" for a short send, "Data error!" for 0 bytes
+// or a receive error), or nothing when a reply arrived.
+std::optional<MsgId> AskBox(StbConnection& box, std::string_view request, std::string& reply);
 
 // Scratch space for file contents: 64 blocks of the protocol's 1023 bytes, moved in one system
 // call where the socket or the file allows.

@@ -94,14 +94,9 @@ UploadWorker::Step UploadWorker::MakeFolder(StbConnection& box, const TransferIt
         return Step::Next;
     }
     std::string reply;
-    switch (AskBox(box, std::string(stb::kCommandStart) + "|mkdir " + ShellQuoted(folder), reply)) {
-    case ShortReply::SendFailed:
-        return Fail(MsgId::ConnectionFailed);
-    case ShortReply::NoReply:
-        return Fail(MsgId::DataError);
-    case ShortReply::Ok:
-        break;
-    }
+    const std::string mkdir = std::string(stb::kCommandStart) + "|mkdir " + ShellQuoted(folder);
+    if (const auto lost = AskBox(box, mkdir, reply))
+        return Fail(*lost);
     return ReplyEquals(reply, stb::kCommandSuccess) ? Step::Next : Fail(MsgId::Error);
 }
 
@@ -114,27 +109,16 @@ UploadWorker::Step UploadWorker::UploadFile(StbConnection& box, const TransferIt
         return Skip(tracker, MsgId::SendError, std::string(item.name()));
 
     std::string reply;
-    switch (AskBox(box, std::string(stb::kGetFileInfo) + "|" + boxPath, reply)) {
-    case ShortReply::SendFailed:
-        return Fail(MsgId::ConnectionFailed);
-    case ShortReply::NoReply:
-        return Fail(MsgId::DataError);
-    case ShortReply::Ok:
-        break;
-    }
+    if (const auto lost = AskBox(box, std::string(stb::kGetFileInfo) + "|" + boxPath, reply))
+        return Fail(*lost);
     if (ParseDecimal64(ReplyText(reply)) > 0) {
         if (!overwrite.Replace(boxPath.substr(kStbMountPoint.size()))) {
             tracker.FileSkipped();
             return Step::Next;
         }
-        switch (AskBox(box, std::string(stb::kCommandStart) + "|rm -f " + ShellQuoted(boxPath), reply)) {
-        case ShortReply::SendFailed:
-            return Fail(MsgId::ConnectionFailed);
-        case ShortReply::NoReply:
-            return Fail(MsgId::DataError);
-        case ShortReply::Ok:
-            break;
-        }
+        const std::string remove = std::string(stb::kCommandStart) + "|rm -f " + ShellQuoted(boxPath);
+        if (const auto lost = AskBox(box, remove, reply))
+            return Fail(*lost);
         if (!ReplyEquals(reply, stb::kCommandSuccess))
             return Skip(tracker, MsgId::FileOverwriteError);
     }
@@ -145,16 +129,10 @@ UploadWorker::Step UploadWorker::UploadFile(StbConnection& box, const TransferIt
         return Skip(tracker, MsgId::FileOpenError, source);
     const FdCloser closer{fd};
 
-    switch (AskBox(box,
-                   std::string(stb::kSetFileStart) + "|" + boxPath + "|" + std::to_string(item.size),
-                   reply)) {
-    case ShortReply::SendFailed:
-        return Fail(MsgId::ConnectionFailed);
-    case ShortReply::NoReply:
-        return Fail(MsgId::DataError);
-    case ShortReply::Ok:
-        break;
-    }
+    const std::string start =
+        std::string(stb::kSetFileStart) + "|" + boxPath + "|" + std::to_string(item.size);
+    if (const auto lost = AskBox(box, start, reply))
+        return Fail(*lost);
     if (!ReplyEquals(reply, stb::kSetFileOk))
         return Skip(tracker, MsgId::SendError);
     return SendContents(box, fd, item, source, tracker);

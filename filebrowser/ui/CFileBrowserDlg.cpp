@@ -168,8 +168,15 @@ void CFileBrowserDlg::ListStbFolder()
     std::optional<std::vector<FileEntry>> rows;
     const std::string path = m_strStbPath;
     RunStbExchange([&](StbStorage& box) { rows = box.ListFolder(path); });
-    if (!rows)
+    if (!rows) {
+        // The way back up stays: ".." is ours, not the box's, and without it a folder that
+        // cannot be listed would hold the user until the window is closed.
+        if (path != "/") {
+            m_stbEntries = {FileEntry::Parent()};
+            ShowFileRows(*m_gridStb, m_stbEntries);
+        }
         return;
+    }
     m_stbEntries = std::move(*rows);
     ShowFileRows(*m_gridStb, m_stbEntries);
     SetDlgItemText(IDC_STATIC_STB_SUMMARY, FormatFolderSummary(Summarize(m_stbEntries)));

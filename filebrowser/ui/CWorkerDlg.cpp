@@ -3,7 +3,10 @@
 #include "platform/ui/UiThread.h"
 #include "res/ResourceIds.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
+
+#include <chrono>
 
 namespace {
 
@@ -106,6 +109,12 @@ void CWorkerDlg::StopWorker()
     cancelConfirmed_ = true;
     cancelRequested_ = true;
     socketCancel_.Cancel();
+    // A worker on its way into RunWithUser waits for this thread: serve that call (it asks
+    // nothing any more) rather than join into a deadlock.
+    while (!done_) {
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     worker_.join();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/ui/InputBlocker.h"
 #include "platform/ui/UiThread.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPointer>
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <exception>
 #include <memory>
 #include <thread>
@@ -45,6 +47,16 @@ public:
                 this, [&loop] { loop.quit(); }, Qt::QueuedConnection);
         });
         loop.exec();
+        if (!finished_) {
+            // The program is quitting (every event loop was told to end): call the exchange
+            // off, and serve what it still asks of this thread until it has returned.
+            cancelled_ = true;
+            cancel_.Cancel();
+            while (!finished_) {
+                QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        }
         worker.join();
         delay_.stop();
         if (indicator_) {

@@ -76,7 +76,8 @@ private:
 
 // Runs `operation` on a worker thread as described above and returns when it has returned;
 // an exception it throws is thrown again here. `window` is the window the operation belongs
-// to (the indicator appears over it). True when the user pressed Cancel; the operation's own
-// result says what state it left, as after a blocking call.
+// to (the indicator appears over it). True when the user pressed Cancel, or when the program
+// is quitting (every event loop told to end), which calls the operation off the same way; the
+// operation's own result says what state it left, as after a blocking call.
 bool RunBusyCall(QWidget* window, MessageService& messages,
                  const std::function<void(BusyCall& call)>& operation);

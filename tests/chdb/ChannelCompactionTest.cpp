@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-
 using Entries = std::vector<std::int32_t>;
 
 TEST(CompactChannels, BrokenEntriesIndicesAndCountsAreSkippedNotFollowed)
@@ -30,32 +29,15 @@ TEST(CompactChannels, BrokenEntriesIndicesAndCountsAreSkippedNotFollowed)
 // had the key; the record after the table (an entry equal to the count) is not followed either.
 TEST(CompactChannels, ListsFollowTheKeysOfTheirKind)
 {
-    const std::pair<std::uint16_t, std::uint8_t> channels[] = {{5, 0}, {5, 1}, {7, 0}, {7, 0}, {9, 0},
-                                                               {9, 1}, {5, 0}, {11, 0}, {0, 0}};
-    ChannelDatabase db;
-    for (int i = 0; i < 9; ++i) {
-        ChannelInfo c;
-        c.setKey(channels[i].first);
-        c.setType(channels[i].second);
-        db.setChannel(i, c);
-    }
-    db.setChannelCount(9);
+    const std::uint16_t keys[] = {5, 5, 7, 7, 9, 9, 5, 11, 0};
+    ChannelDatabase db = WithChannels({{}, {"", ChannelInfo::kRadio}, {}, {}, {}, {"", ChannelInfo::kRadio}, {}, {}, {}});
+    for (int i = 0; i < 9; ++i)
+        EditChannel(db, i, [&](ChannelInfo& c) { c.setKey(keys[i]); });
     db.setUserListEntries(0, ListKind::Tv, {3, 6, 2, 4, -1, 9, 7});
     db.setUserListEntries(9, ListKind::Radio, {5, 1});
-    EXPECT_EQ(CompactChannels(db, {4, 3, 3, 42}), 2);
-    EXPECT_EQ(Keys(db), (std::vector{5, 5, 7, 9, 5, 11, 0}));
+    EXPECT_EQ(CompactChannels(db, {4, 3, 3, 42, 1}), 3);
+    EXPECT_EQ(Keys(db), (std::vector{5, 7, 9, 5, 11, 0}));
     EXPECT_EQ(db.channel(7).key(), 11); // the slots after the new count stay as they were
-    EXPECT_EQ(db.userListEntries(0, ListKind::Tv), (Entries{0, 5}));
-    EXPECT_EQ(db.userListEntries(9, ListKind::Radio), (Entries{3, 1}));
-}
-
-TEST(RemapUserListsAfterMove, RewritesOnlyTheMovedIndicesOfTheKind)
-{
-    ChannelDatabase db = WithChannels(std::vector<Ch>(6));
-    db.setUserListEntries(1, ListKind::Tv, {1, 2, 3, 4});
-    db.setUserListEntries(1, ListKind::Radio, {2, 3});
-    // Rows 2 and 4 moved up past 1 and 3: 2->1, 4->2, 1->3, 3->4.
-    RemapUserListsAfterMove(db, ListKind::Tv, {{2, 1}, {4, 2}, {1, 3}, {3, 4}});
-    EXPECT_EQ(db.userListEntries(1, ListKind::Tv), (Entries{3, 1, 4, 2})); // each changed once
-    EXPECT_EQ(db.userListEntries(1, ListKind::Radio), (Entries{2, 3}));
+    EXPECT_EQ(db.userListEntries(0, ListKind::Tv), (Entries{0, 4})); // a deleted radio's key keeps TV entries
+    EXPECT_EQ(db.userListEntries(9, ListKind::Radio), (Entries{2}));
 }

@@ -9,13 +9,6 @@
 #include <cstring>
 #include <functional>
 
-namespace {
-
-constexpr ChannelDatabase::File kFiles[] = {ChannelDatabase::kChData, ChannelDatabase::kChIdx,
-                                            ChannelDatabase::kMenuData};
-
-} // namespace
-
 TEST(ChannelDatabase, FieldsSitAtTheirFileOffsets)
 {
     // Raw bytes written at the file offsets, read back through the record accessors.
@@ -60,21 +53,16 @@ TEST(ChannelDatabase, FieldsSitAtTheirFileOffsets)
     std::memcpy(&ch[s1 + 2], "Astra 19.2E", 12);
     std::memcpy(&ch[c2 + 38], "\x05" "Das Erste", 11);
     le::SetU16(db.image(ChannelDatabase::kMenuData), 86, 42);
-    EXPECT_EQ(db.satellite(1).name(), "Astra 19.2E");
-    EXPECT_EQ(db.channel(2).selector(), 0x05);
-    EXPECT_EQ(db.channel(2).visibleName(), "Das Erste");
-    EXPECT_TRUE(db.channel(2).isHd());
-    EXPECT_EQ(db.pinText(), "0042");
+    EXPECT_EQ(std::tuple(db.satellite(1).name(), int{db.channel(2).selector()}, db.channel(2).visibleName(),
+                         db.channel(2).isHd(), db.pinText()),
+              std::tuple("Astra 19.2E", 0x05, "Das Erste", true, "0042"));
 }
 
 TEST(ChannelDatabase, WritesChangeOnlyTheirOwnBytes)
 {
     ChannelDatabase db = RandomImages(7);
     const ChannelDatabase before = db;
-    ChannelInfo c = db.channel(5);
-    c.setLock(c.lock() ^ 1);
-    c.setName("\x0bNew");
-    db.setChannel(5, c);
+    EditChannel(db, 5, [](ChannelInfo& c) { c.setLock(c.lock() ^ 1); c.setName("\x0bNew"); });
     const auto original = before.image(ChannelDatabase::kChData);
     const auto after = std::as_const(db).image(ChannelDatabase::kChData);
     const std::size_t record = 60316 + 64 * 5;
@@ -88,7 +76,7 @@ TEST(ChannelDatabase, LoadSaveIsByteExactShortFilesLeaveZerosAndAMissingOneFails
 {
     TempDir dir, out;
     const ChannelDatabase random = RandomImages(1);
-    for (auto file : kFiles)
+    for (auto file : kImageFiles)
         WriteBytes(dir / ChannelDatabase::FileName(file), random.image(file));
     ChannelDatabase db;
     ASSERT_TRUE(db.LoadFromFolder(dir.path()));
@@ -96,7 +84,7 @@ TEST(ChannelDatabase, LoadSaveIsByteExactShortFilesLeaveZerosAndAMissingOneFails
     for (int list = 0; list < 10; ++list)
         (void)db.userListEntries(list, ListKind::Radio);
     ASSERT_TRUE(db.SaveToFolder(out.path()));
-    for (auto file : kFiles)
+    for (auto file : kImageFiles)
         EXPECT_TRUE(std::ranges::equal(ReadBytes(out / ChannelDatabase::FileName(file)), random.image(file)));
     ChannelDatabase::RemoveFiles(out.path());
     EXPECT_TRUE(std::filesystem::is_empty(out.path()));
@@ -108,9 +96,8 @@ TEST(ChannelDatabase, LoadSaveIsByteExactShortFilesLeaveZerosAndAMissingOneFails
     std::filesystem::remove(dir / "menudata.dat");
     EXPECT_FALSE(db.LoadFromFolder(dir.path()));
     const auto ch = db.image(ChannelDatabase::kChData);
-    EXPECT_EQ(std::vector(ch.begin() + 99, ch.begin() + 101), (std::vector<std::uint8_t>{0xAB, 0}));
-    EXPECT_EQ(ch.back(), 0);
-    EXPECT_EQ(db.image(ChannelDatabase::kChIdx).back(), 0xCD);
+    EXPECT_EQ((std::vector{ch[99], ch[100], ch.back(), db.image(ChannelDatabase::kChIdx).back()}),
+              (std::vector<std::uint8_t>{0xAB, 0, 0, 0xCD}));
     EXPECT_TRUE(db.LoadFromFolder(dir.path(), ChannelDatabase::kChData | ChannelDatabase::kChIdx));
 }
 
@@ -140,7 +127,7 @@ TEST(ChannelDatabase, ReadBackReplacesAllNamedImagesOrNothing)
         const bool intact = k + 1 == std::size(breaks);
         const unsigned named = intact ? ChannelDatabase::kChData | ChannelDatabase::kMenuData : 7u;
         EXPECT_EQ(db.ReadBackFromFolder(dir.path(), named), intact) << k;
-        for (auto file : kFiles)
+        for (auto file : kImageFiles)
             EXPECT_TRUE(std::ranges::equal(db.image(file), (intact && file != ChannelDatabase::kChIdx ? edited : shown).image(file)));
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), k ? 3 : 2); // files stay
     }
@@ -157,14 +144,12 @@ TEST(ChannelDatabase, OutOfRangeCountsAreClampedAndNeverRewritten)
     le::SetI32(idx, 40064, 6001);                     // list 0 TV
     le::SetI32(idx, 40064 + 24004, -1);               // list 0 radio
     le::SetI32(idx, 40064 + 40004 * 9 + 24004, 4000); // list 9 radio
-
-    EXPECT_EQ((std::vector{db.satelliteCount(), db.transponderCount(), db.channelCount()}),
-              (std::vector{0, 1500, 9999}));
-    EXPECT_EQ(db.userListEntries(0, ListKind::Tv).size(), 6000u);
-    EXPECT_EQ(db.userListSize(0, ListKind::Radio), 0);
-    EXPECT_EQ(db.userListEntries(9, ListKind::Radio).size(), 3999u);
-    EXPECT_EQ(db.storedChannelCount(), 0x7FFFFFFF);
-    EXPECT_EQ(db.storedSatelliteCount(), -5);
+    EXPECT_EQ((std::vector<std::int64_t>{db.satelliteCount(), db.transponderCount(), db.channelCount(),
+                                         std::ssize(db.userListEntries(0, ListKind::Tv)),
+                                         db.userListSize(0, ListKind::Radio),
+                                         std::ssize(db.userListEntries(9, ListKind::Radio)),
+                                         db.storedChannelCount(), db.storedSatelliteCount()}),
+              (std::vector<std::int64_t>{0, 1500, 9999, 6000, 0, 3999, 0x7FFFFFFF, -5}));
 
     // Records beyond the capacity do not exist: reads are empty, writes are ignored.
     const ChannelDatabase before = db;
@@ -191,19 +176,18 @@ TEST(ChannelDatabase, UserListsPinAndListNamesInTheirFiles)
     db.setUserListEntries(3, ListKind::Radio, {5, 9});
     EXPECT_EQ(db.userListEntries(3, ListKind::Tv).back(), 5999);
     EXPECT_EQ(db.userListEntries(3, ListKind::Radio), (std::vector<std::int32_t>{5, 9}));
-    const auto idx = db.image(ChannelDatabase::kChIdx);
-    EXPECT_EQ(le::I32(idx, 40064 + 40004 * 3), 6000);
-    EXPECT_EQ(le::I32(idx, 40064 + 40004 * 3 + 24004), 2);
-    EXPECT_EQ(le::I32(idx, 40064 + 40004 * 3 + 24008 + 4), 9);
-
     EXPECT_EQ(db.pinText(), "0000");
     db.setPin(7);
+    const auto idx = db.image(ChannelDatabase::kChIdx);
+    const auto menu = db.image(ChannelDatabase::kMenuData);
+    constexpr std::size_t list3 = 40064 + 40004 * 3;
+    EXPECT_EQ((std::vector{le::I32(idx, list3), le::I32(idx, list3 + 24004), le::I32(idx, list3 + 24012),
+                           int{le::U16(menu, 86)}}),
+              (std::vector{6000, 2, 9, 7}));
     EXPECT_EQ(db.pinText(), "0007");
-    EXPECT_EQ(le::U16(db.image(ChannelDatabase::kMenuData), 86), 7);
 
     EXPECT_EQ(db.userListDisplayName(4), "User 4");
     db.setUserListName(4, "Sports and more news");
-    const auto menu = db.image(ChannelDatabase::kMenuData);
     EXPECT_NE(menu[196], 0);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&menu[203 + 16 * 3])), "Sports and more");
     EXPECT_EQ(db.userListDisplayName(4), "Sports and more");
@@ -212,22 +196,18 @@ TEST(ChannelDatabase, UserListsPinAndListNamesInTheirFiles)
     // A name field without NUL is read up to its end only.
     std::fill(menu.begin() + 203, menu.begin() + 203 + 16, 'Z');
     menu[193] = 1;
-    EXPECT_EQ(db.userListName(1), std::string(16, 'Z'));
-    EXPECT_EQ(db.userListName(0), "");
-    EXPECT_EQ(db.userListName(11), "");
+    EXPECT_EQ((std::vector{db.userListName(1), db.userListName(0), db.userListName(11)}),
+              (std::vector<std::string>{std::string(16, 'Z'), "", ""}));
 }
 
-// Whether a type is radio is checked with the satellite list's build.
 TEST(ChannelInfo, NamesStayInTheirField)
 {
     ChannelInfo c;
     c.setName(std::string(40, 'x'));
     EXPECT_EQ(c.name().size(), 25u);
     EXPECT_EQ(c.bytes()[63], 0);
-    auto raw = c.bytes();
-    std::fill(raw.begin() + 38, raw.end(), 'A'); // no NUL in the field
+    std::fill(c.bytes().begin() + 38, c.bytes().end(), 'A'); // no NUL in the field
     EXPECT_EQ(c.name(), std::string(26, 'A'));
     c.setName("\x1f");
-    EXPECT_EQ(c.visibleName(), "");
-    EXPECT_EQ(c.selector(), 0x1f);
+    EXPECT_EQ(std::pair(c.visibleName(), int{c.selector()}), std::pair(std::string(), 0x1f));
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 // A channel on one of three transponders that both lists know under ids of their own (a new
@@ -49,8 +51,7 @@ ChannelDatabase Build(const std::vector<Row>& rows, std::uint16_t idBase)
 std::vector<int> Order(const ChannelDatabase& db)
 {
     std::vector<int> order = Keys(db);
-    for (int& k : order)
-        k -= 100;
+    std::ranges::for_each(order, [](int& k) { k -= 100; });
     return order;
 }
 
@@ -111,12 +112,9 @@ TEST(ReferenceOrder, UserListsAndNamesComeFromTheReference)
     EXPECT_EQ(Order(db), (std::vector<int>{4, 1, 0, 2, 3})); // C, R1, A, then B and New
     EXPECT_EQ(db.userListEntries(0, ListKind::Tv), (std::vector<std::int32_t>{2, 0, 2}));
     EXPECT_EQ(db.userListEntries(0, ListKind::Radio), (std::vector<std::int32_t>{1}));
-    EXPECT_EQ(db.userListSize(5, ListKind::Tv), 0);
-    EXPECT_EQ(db.userListName(1), "Sport");
-    EXPECT_EQ(db.userListName(10), "Music");
-    EXPECT_FALSE(db.isUserListNamed(6));
-
-    EXPECT_EQ(db.pin(), 4321); // the rest of the settings stay
+    EXPECT_EQ(std::tuple(db.userListSize(5, ListKind::Tv), db.userListName(1), db.userListName(10),
+                         db.isUserListNamed(6), int{db.pin()}),
+              std::tuple(0, "Sport", "Music", false, 4321)); // the rest of the settings stay
 }
 
 } // namespace

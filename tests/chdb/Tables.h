@@ -6,6 +6,9 @@
 #include <fstream>
 #include <random>
 
+inline constexpr ChannelDatabase::File kImageFiles[] = {ChannelDatabase::kChData, ChannelDatabase::kChIdx,
+                                                      ChannelDatabase::kMenuData};
+
 // A channel as the list tests describe it.
 struct Ch {
     std::string name;
@@ -35,6 +38,14 @@ inline ChannelDatabase WithChannels(const std::vector<Ch>& channels)
     return db;
 }
 
+// Changes channel `index` in place.
+template <class Change> void EditChannel(ChannelDatabase& db, int index, Change change)
+{
+    ChannelInfo c = db.channel(index);
+    change(c);
+    db.setChannel(index, c);
+}
+
 // Channel keys in table order.
 inline std::vector<int> Keys(const ChannelDatabase& db)
 {
@@ -49,7 +60,7 @@ inline ChannelDatabase RandomImages(unsigned seed)
 {
     ChannelDatabase db;
     std::mt19937 random(seed);
-    for (auto file : {ChannelDatabase::kChData, ChannelDatabase::kChIdx, ChannelDatabase::kMenuData})
+    for (auto file : kImageFiles)
         for (auto& b : db.image(file))
             b = static_cast<std::uint8_t>(random());
     return db;

@@ -1,5 +1,6 @@
 #include "chdb/BackupFile.h"
 #include "cli/CliCommands.h"
+#include "tests/chdb/Tables.h"
 #include "tests/cli/CliRunner.h"
 
 #include "tests/support/RecordingMessages.h"
@@ -9,17 +10,15 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <fstream>
-
 using nlohmann::json;
 
 namespace {
 
-// One satellite with one transponder, a TV channel with a selector byte and quotes in its
-// name, a radio channel, user list 1 named and holding both.
+// A TV channel with a selector byte and quotes in its name and a radio channel on one
+// satellite with one transponder; user list 1 named and holding both.
 ChannelDatabase SampleDatabase()
 {
-    ChannelDatabase db;
+    ChannelDatabase db = WithChannels({{"\x05T\xDCRK, \"1\"", 2, 0xc0, 0x800}, {"Radio", 1, 0xc0, 0x800}});
     SatInfo sat;
     sat.setId(0xc0);
     sat.setName("Astra 19.2E");
@@ -32,18 +31,6 @@ ChannelDatabase SampleDatabase()
     tp.setFrequency(11836);
     db.setTransponder(0, tp);
     db.setTransponderCount(1);
-    ChannelInfo tv;
-    tv.setSatelliteId(0xc0);
-    tv.setType(2);
-    tv.setCasMask(0x800);
-    tv.setKey(2001);
-    tv.setName("\x05T\xDCRK, \"1\"");
-    ChannelInfo radio = tv;
-    radio.setType(1);
-    radio.setName("Radio");
-    db.setChannel(0, tv);
-    db.setChannel(1, radio);
-    db.setChannelCount(2);
     db.setUserListEntries(0, ListKind::Tv, {0});
     db.setUserListEntries(0, ListKind::Radio, {1});
     db.setUserListName(1, "Favs");
@@ -69,11 +56,11 @@ TEST(CliDump, JsonCsvAndTextShowTheStoredValues)
     ASSERT_EQ(j["channels"].size(), 2u);
     EXPECT_EQ(j["channels"][0], json::parse(R"({"index": 0, "satellite_id": 192, "transponder_id": 0,
         "service_id": 0, "pmt_pid": 0, "video_pid": 0, "audio_pid": 0, "pcr_pid": 0, "cas_mask": 2048, "type": 2,
-        "lock": 0, "key": 2001, "radio": false, "name": "T\u00dcRK, \"1\"", "name_hex": "0554dc524b2c20223122"})"));
+        "lock": 0, "key": 100, "radio": false, "name": "T\u00dcRK, \"1\"", "name_hex": "0554dc524b2c20223122"})"));
     EXPECT_EQ(j["channels"][1]["radio"], true);
     ASSERT_EQ(j["user_lists"].size(), 10u);
     EXPECT_EQ(j["user_lists"][0], json::parse(R"({"number": 1, "name": "Favs", "tv": [0], "radio": [1]})"));
-    EXPECT_TRUE(j["user_lists"][1]["name"].is_null());
+    EXPECT_EQ(j["user_lists"][1], json::parse(R"({"number": 2, "name": null, "tv": [], "radio": []})"));
 
     RecordingMessages messages;
     ASSERT_TRUE(ExportBackup(SampleDatabase(), dir / "s.ech", messages));
@@ -81,7 +68,7 @@ TEST(CliDump, JsonCsvAndTextShowTheStoredValues)
     ASSERT_EQ(csv.status, 0);
     EXPECT_EQ(csv.out.substr(0, csv.out.find("\r\n1,")),
               "index,satellite_id,transponder_id,service_id,pmt_pid,video_pid,audio_pid,pcr_pid,cas_mask,type,lock,"
-              "key,radio,name,name_hex\r\n0,192,0,0,0,0,0,0,2048,2,0,2001,false,\"T\xC3\x9CRK, \"\"1\"\"\","
+              "key,radio,name,name_hex\r\n0,192,0,0,0,0,0,0,2048,2,0,100,false,\"T\xC3\x9CRK, \"\"1\"\"\","
               "0554dc524b2c20223122");
     const CliRun text = Cli({"dump", (dir / "s.ech").string()});
     EXPECT_EQ(text.status, 0);
@@ -96,7 +83,7 @@ TEST(CliPack, PackAndUnpackAreByteExactAndFailuresPrintTheMessage)
     EXPECT_EQ(std::filesystem::file_size(dir / "b.ech"), kBackupFileSize);
     ASSERT_EQ(Cli({"unpack", (dir / "b.ech").string(), (dir / "out").string()}).status, 0);
     for (const char* name : {"chdata.dat", "chidx.dat", "menudata.dat"})
-        EXPECT_EQ(ReadFile(dir / "out" / name), ReadFile(dir / name)) << name;
+        EXPECT_EQ(ReadBytes(dir / "out" / name), ReadBytes(dir / name)) << name;
 
     std::ofstream(dir / "bad.ech") << "short";
     std::filesystem::create_directory(dir / "folder");
@@ -107,11 +94,9 @@ TEST(CliPack, PackAndUnpackAreByteExactAndFailuresPrintTheMessage)
     };
     for (const auto& [args, message] : failures)
         EXPECT_EQ(Cli(args).result(), "1 " + message);
-    EXPECT_FALSE(std::filesystem::exists(dir / "bad"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "x.ech"));
-    EXPECT_EQ(Cli({"dump"}).status, 2);
-    EXPECT_EQ(Cli({"frobnicate"}).status, 2);
-    EXPECT_EQ(Cli({"--help"}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir / "bad") || std::filesystem::exists(dir / "x.ech"));
+    EXPECT_EQ((std::vector{Cli({"dump"}).status, Cli({"frobnicate"}).status, Cli({"--help"}).status}),
+              (std::vector{2, 2, 0}));
     const CliRun version = Cli({"--version"});
     EXPECT_EQ(version.result() + version.out, std::string("0 channeltool-cli ") + kProgramVersion + "\n");
 }

@@ -2,9 +2,6 @@
 
 #include "cli/CliCommands.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -27,10 +24,4 @@ inline CliRun Cli(const std::vector<std::string>& args, const std::optional<std:
     std::ostringstream out, err;
     const int status = RunCli(args, out, err, answers ? CliConsole{&input, true, false} : CliConsole{});
     return {status, out.str(), err.str()};
-}
-
-inline std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }

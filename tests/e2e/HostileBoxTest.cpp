@@ -109,6 +109,7 @@ TEST_F(HostileBox, EveryLieEndsInItsMessageWithinTheBounds)
     } cases[] = {
         // clang-format off
         {Size(kGarbage), S::FailedDataKept, "Channel data do not exist!", "SIG_INFO_CHDATA"},
+        {Size("-1"), S::FailedDataKept, "Channel data do not exist!", "SIG_INFO_CHDATA"},
         {Size("2147483648"), S::FailedDataKept, "Data error!", "SIG_INFO_CHDATA"},
         {Size("4294967296"), S::FailedDataKept, "Data error!", "SIG_INFO_CHDATA"},
         {Size("9223372036854775808"), S::FailedDataKept, "Data error!", "SIG_INFO_CHDATA"},

@@ -23,8 +23,9 @@ bool BlockSelected(CGridCtrl& grid, int first, int last, int focus)
     return grid.GetSelectedRows() == rows && grid.IsCellSelected(last, 3) && grid.GetFocusCell().row == focus;
 }
 
-// Runs the rename dialog from F2, typing `name` and pressing Enter; true when that closed it.
-bool RenameTo(CUserListDlg& e, const QString& name)
+// Runs the rename dialog from F2 (pressed in the list, or in `at`), typing `name` and pressing
+// Enter; true when that closed it.
+bool RenameTo(CUserListDlg& e, const QString& name, QWidget* at = nullptr)
 {
     bool closed = false;
     auto watcher = ModalWatcher::For<CRenameDlg>([&](CRenameDlg* d) {
@@ -33,7 +34,7 @@ bool RenameTo(CUserListDlg& e, const QString& name)
         if (!(closed = !d->isVisible()))
             d->close();
     });
-    QTest::keyClick(&e.listGrid(), Qt::Key_F2);
+    QTest::keyClick(at ? at : &e.listGrid(), Qt::Key_F2);
     return watcher.ran() && closed;
 }
 
@@ -139,7 +140,8 @@ private slots:
         QCOMPARE(run.messages.last(), std::string("Max. no. of characters : 15"));
         QVERIFY(!RenameTo(e, "   "));
         QCOMPARE(run.messages.last(), std::string("Insert new name."));
-        QVERIFY(RenameTo(e, "  Fifteen chars  "));
+        // F2 works from every control of the window, not only from the list.
+        QVERIFY(RenameTo(e, "  Fifteen chars  ", &e.channelGrid()));
         QCOMPARE(e.listCombo().currentText(), QStringLiteral("Fifteen chars"));
         auto button = ModalWatcher::For<CRenameDlg>([](CRenameDlg* d) {
             TypeInto(d->GetDlgItem(IDC_EDIT_NAME), "user 1");

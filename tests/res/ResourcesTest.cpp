@@ -12,29 +12,25 @@
 class ResourcesTest final : public QObject {
     Q_OBJECT
 
-private slots:
-    // The PNGs in the resource file are made by channeltool-artwork; they must not go stale.
     // Rendering differs in its last bits between machines, so alike is enough.
+    static void expectDrawn(const QImage& shipped, int size, const QString& file)
+    {
+        const QString mismatch = ImageMismatch(RenderProgramIcon(size), shipped);
+        QVERIFY2(mismatch.isEmpty(), qPrintable(QStringLiteral("res/icons/%1 is stale (%2): run channeltool-artwork "
+                                                               "res/icons").arg(file, mismatch)));
+    }
+
+private slots:
+    // The PNGs and the scalable icon are made by channeltool-artwork; they must not go stale.
     void shippedIconsMatchTheDrawing()
     {
         const QIcon icon = ProgramIcon();
         for (int size : kProgramIconSizes) {
-            const QImage shipped(
-                QStringLiteral(":/channeltool/icons/channeltool-%1.png").arg(size));
+            const QImage shipped(QStringLiteral(":/channeltool/icons/channeltool-%1.png").arg(size));
             QVERIFY2(!shipped.isNull(), "missing from the resource file");
-            const QString mismatch = ImageMismatch(RenderProgramIcon(size), shipped);
-            QVERIFY2(mismatch.isEmpty(),
-                     qPrintable(QStringLiteral("res/icons/channeltool-%1.png is stale (%2): run "
-                                               "channeltool-artwork res/icons")
-                                    .arg(size)
-                                    .arg(mismatch)));
+            expectDrawn(shipped, size, QStringLiteral("channeltool-%1.png").arg(size));
             QVERIFY(icon.availableSizes().contains(QSize(size, size)));
         }
-    }
-
-    // The scalable icon for the desktop is recorded from the same drawing code.
-    void shippedScalableIconMatchesTheDrawing()
-    {
         QSvgRenderer svg(QStringLiteral(CT_SCALABLE_ICON));
         QVERIFY2(svg.isValid(), CT_SCALABLE_ICON);
         QImage rendered(256, 256, QImage::Format_ARGB32_Premultiplied);
@@ -42,11 +38,7 @@ private slots:
         QPainter painter(&rendered);
         svg.render(&painter);
         painter.end();
-        const QString mismatch = ImageMismatch(RenderProgramIcon(256), rendered);
-        QVERIFY2(mismatch.isEmpty(),
-                 qPrintable(QStringLiteral("res/icons/channeltool.svg is stale (%1): run "
-                                           "channeltool-artwork res/icons")
-                                .arg(mismatch)));
+        expectDrawn(rendered, 256, "channeltool.svg");
     }
 
     // Drawn for the device pixel ratio, every frame a step of its own.

@@ -2,24 +2,15 @@
 
 #include "util/Settings.h"
 
-using namespace std::chrono_literals;
-
 namespace {
 
 const std::string kSections = "SIG_SAT_LIST_START|2\nAstra:0x00c0:0\nHotbird:0082:1\n"
                               "SIG_CAS_LIST_START|1\nIrdeto:0x4\n";
 
-// More than one receive's worth (lines before the first section header are skipped), cut
-// after three full receives, inside the end marker; some bytes follow the marker.
-constexpr std::size_t kReportCut = 3 * StbConnection::kChunkSize;
-std::string Report()
-{
-    std::string report;
-    while (report.size() < 2500)
-        report += "box preamble line that the parser skips\n";
-    report.resize(kReportCut - 4 - kSections.size(), '\n');
-    return report + kSections + "SIG_CHN_END\nafter\n";
-}
+// More than one receive's worth: lines before the first section header are skipped, and the
+// bytes after the marker are kept with the rest. (Where receives split the marker is the text
+// reply's test.)
+const std::string kReport = std::string(2500, '\n') + kSections + "SIG_CHN_END\nafter\n";
 
 } // namespace
 
@@ -27,31 +18,28 @@ using DatabaseDownloadTest = LinkTest;
 
 TEST_F(DatabaseDownloadTest, LoadsFilesAndReportAndRemembersTheAddress)
 {
-    const ChannelDatabase images = SampleImages();
-    const std::string report = Report();
+    const ChannelDatabase images = RandomImages(3);
     ScriptedBox box("127.0.0.71");
     ScriptHandshake(box);
     ScriptFiles(box, images);
-    box.Expect("SIG_CHN_START").Send(report.substr(0, kReportCut)).Pause(100ms);
-    box.Send(report.substr(kReportCut));
+    box.Expect("SIG_CHN_START").Send(kReport);
     box.Start();
     ShowOldData("127.0.0.71");
 
     const DownloadResult result = DownloadDatabase(state, work.path(), messages, Answer("127.0.0.71"), options);
     box.Finish();
     ASSERT_EQ(result.status, DownloadStatus::Success) << ::testing::PrintToString(messages.texts());
-    EXPECT_EQ(result.report, report);
+    EXPECT_EQ(result.report, kReport);
     EXPECT_EQ(prefill, "127.0.0.71"); // the current address wins over the stored one
-    EXPECT_TRUE(messages.texts().empty());
     EXPECT_EQ(box.received(), std::string(kHandshake) +
                                   "SIG_INFO_CHDATASIG_GET_CHDATASIG_INFO_CHINDEXSIG_GET_CHINDEXSIG_INFO_MENUDATA"
                                   "SIG_GET_MENUDATASIG_CHN_START");
     EXPECT_TRUE(state.db == images);
     EXPECT_EQ(state.satList, (std::vector<SatListEntry>{{"Astra", 0xc0, 0}, {"Hotbird", 0x82, 1}}));
     EXPECT_EQ(state.casList, (std::vector<CasEntry>{{"Irdeto", 4}}));
-    EXPECT_EQ(std::tuple(state.pin, state.list, state.modified, state.stbAddress, ReadLastConnectIp()),
-              std::tuple("1234", 0, false, "127.0.0.71", "127.0.0.71"));
-    EXPECT_TRUE(std::filesystem::is_empty(work.path()));
+    EXPECT_EQ(std::tuple(state.pin, state.list, state.modified, state.stbAddress, ReadLastConnectIp(),
+                         std::filesystem::is_empty(work.path()), messages.texts().empty()),
+              std::tuple(images.pinText(), 0, false, "127.0.0.71", "127.0.0.71", true, true));
 }
 
 TEST_F(DatabaseDownloadTest, CancelledDialogTouchesNothing)
@@ -60,12 +48,10 @@ TEST_F(DatabaseDownloadTest, CancelledDialogTouchesNothing)
     ScriptedBox box("127.0.0.74");
     box.Start();
     ShowOldData("");
-    const DownloadResult result = DownloadDatabase(state, work.path(), messages, Answer({}), options);
+    EXPECT_EQ(DownloadDatabase(state, work.path(), messages, Answer({}), options).status, DownloadStatus::Cancelled);
     box.Finish();
-    EXPECT_EQ(result.status, DownloadStatus::Cancelled);
     EXPECT_EQ(prefill, "127.0.0.74"); // no current address: the stored one
-    EXPECT_FALSE(box.accepted());
-    EXPECT_TRUE(messages.texts().empty());
+    EXPECT_FALSE(box.accepted() || !messages.texts().empty());
     ExpectOldDataShown();
 }
 
@@ -73,7 +59,7 @@ TEST_F(DatabaseDownloadTest, CancelledDialogTouchesNothing)
 // report that arrived whole but does not parse clears the data, and the address is stored.
 TEST_F(DatabaseDownloadTest, FailuresShowOneMessageAndKeepTheOldDataUnlessTheReportIsBroken)
 {
-    const ChannelDatabase images = SampleImages();
+    const ChannelDatabase images = RandomImages(3);
     const std::string chdata = Bytes(images.image(ChannelDatabase::kChData));
     struct Case {
         const char* name;
@@ -86,38 +72,36 @@ TEST_F(DatabaseDownloadTest, FailuresShowOneMessageAndKeepTheOldDataUnlessTheRep
         return [reply](ScriptedBox& b) { b.Expect("SIG_INFO_CHDATA").Reply(reply); };
     };
     // The first file announced with `size`, then `sent` of its bytes.
-    auto data = [&](std::string size, std::size_t sent, bool close) {
+    auto data = [&](std::string size, std::size_t sent) {
         return [=](ScriptedBox& b) {
             b.Expect("SIG_INFO_CHDATA").Reply(size).Expect("SIG_GET_CHDATA");
-            b.Send(chdata.substr(0, sent));
-            close ? b.Close() : b.Stall();
+            b.Send(chdata.substr(0, sent)).Stall();
         };
     };
     // All files, then `text` as the report.
-    auto report = [&](std::string text, bool close) {
+    auto report = [&](std::string text) {
         return [=](ScriptedBox& b) {
             ScriptFiles(b, images);
-            b.Expect("SIG_CHN_START").Send(text);
-            close ? b.Close() : b.Stall();
+            b.Expect("SIG_CHN_START").Send(text).Stall();
         };
     };
-    const Case broken = {"marker inside a longer line", report(kSections + "xSIG_CHN_END\n", false),
+    const Case broken = {"marker inside a longer line", report(kSections + "xSIG_CHN_END\n"),
                          MsgId::DataError, "SIG_CHN_START"};
     const std::vector<Case> cases = {
         broken,
         {"size reply missing", [](ScriptedBox& b) { b.Expect("SIG_INFO_CHDATA").Close(); }, MsgId::DataError,
          "SIG_INFO_CHDATA"},
         {"size zero", sizeReply("0"), MsgId::ChannelDataDoNotExist, "SIG_INFO_CHDATA"},
-        {"size negative", sizeReply("-5"), MsgId::ChannelDataDoNotExist, "SIG_INFO_CHDATA"},
         {"size above the file", sizeReply("700257"), MsgId::DataError, "SIG_INFO_CHDATA"},
-        {"size huge", sizeReply("99999999999999999999"), MsgId::DataError, "SIG_INFO_CHDATA"},
-        {"fewer bytes than announced", data("700256", 5000, true), MsgId::DataError, "SIG_GET_CHDATA"},
-        {"more bytes than announced", data("100", 300, false), MsgId::DataError, "SIG_GET_CHDATA"},
-        {"report cut off", report(kSections, true), MsgId::ServerDisconnected, "SIG_CHN_START"},
-        {"report stalls", report(kSections, false), MsgId::RecvError, "SIG_CHN_START"},
-        {"report without end", report(std::string(kMaxReportBytes + 2048, 'x'), false), MsgId::DataError,
-         "SIG_CHN_START"},
-        {"working folder unwritable", data("700256", 0, false), MsgId::FileWriteError, "SIG_GET_CHDATA",
+        {"more bytes than announced", data("100", 300), MsgId::DataError, "SIG_GET_CHDATA"},
+        {"box closes inside the file",
+         [&](ScriptedBox& b) {
+             b.Expect("SIG_INFO_CHDATA").Reply("700256").Expect("SIG_GET_CHDATA");
+             b.Send(chdata.substr(0, 100)).Close();
+         },
+         MsgId::DataError, "SIG_GET_CHDATA"},
+        {"report stalls", report(kSections), MsgId::RecvError, "SIG_CHN_START"},
+        {"working folder unwritable", data("700256", 0), MsgId::FileWriteError, "SIG_GET_CHDATA",
          work / "missing"},
     };
     const std::string address = "127.0.0.75"; // one box after the other
@@ -149,6 +133,4 @@ TEST_F(DatabaseDownloadTest, FailuresShowOneMessageAndKeepTheOldDataUnlessTheRep
             EXPECT_TRUE(std::filesystem::is_empty(work.path()));
         }
     }
-    const auto written = std::filesystem::file_size(work / "ChannelData.dat");
-    EXPECT_LE(written, static_cast<std::uintmax_t>(kMaxReportBytes + 1023));
 }

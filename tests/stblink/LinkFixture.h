@@ -5,6 +5,7 @@
 #include "stblink/StbConnection.h"
 #include "stblink/TransferTable.h"
 
+#include "tests/chdb/Tables.h"
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/ScriptedBox.h"
 #include "tests/support/TempDir.h"
@@ -15,21 +16,6 @@
 #include <string>
 
 inline constexpr const char* kHandshake = "SIG_BACKUP_DATA_CHECK|0xdeadc0ff:0xdeadc011:13:9999";
-
-// Three images with a distinct byte pattern each and the PIN 1234.
-inline ChannelDatabase SampleImages()
-{
-    ChannelDatabase db;
-    unsigned k = 1;
-    for (auto file : {ChannelDatabase::kChData, ChannelDatabase::kChIdx, ChannelDatabase::kMenuData}) {
-        auto image = db.image(file);
-        for (std::size_t i = 0; i < image.size(); ++i)
-            image[i] = static_cast<std::uint8_t>((i * 31 + k * 7) ^ (i >> 9));
-        ++k;
-    }
-    db.setPin(1234);
-    return db;
-}
 
 inline std::string Bytes(std::span<const std::uint8_t> image)
 {

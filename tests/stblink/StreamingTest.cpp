@@ -26,13 +26,8 @@ protected:
     void SetUp() override
     {
         LinkTest::SetUp();
-        ChannelInfo channel;
-        channel.setSatelliteId(1);
-        for (int i = 0; i < 6; ++i) {
-            channel.setLock(i == 2 ? 1 : 0);
-            state.db.setChannel(i, channel);
-        }
-        state.db.setChannelCount(6);
+        state.db = WithChannels(std::vector<Ch>(6));
+        EditChannel(state.db, 2, [](ChannelInfo& c) { c.setLock(1); });
         state.list = 0;
     }
 
@@ -57,9 +52,7 @@ TEST_F(StreamingTest, RefusesModifiedTablesLockedChannelsWithoutThePinAndBadIndi
     EXPECT_FALSE(Stream(6, player)); // beyond the table
     EXPECT_FALSE(Stream(-1, player));
     box.Finish();
-    EXPECT_FALSE(box.accepted());
-    EXPECT_EQ(pinAsked, 1);
-    EXPECT_EQ(player.launches, 0);
+    EXPECT_EQ(std::tuple(box.accepted(), pinAsked, player.launches), std::tuple(false, 1, 0));
     EXPECT_EQ(messages.texts(), Texts({MsgId::UpdateStbFirst}));
 }
 
@@ -86,8 +79,7 @@ TEST_F(StreamingTest, BoxRepliesAndMissingPlayer)
         EXPECT_EQ(Stream(2, player), texts.empty());
         box.Finish();
         EXPECT_EQ(box.received(), std::string(kHandshake) + "SIG_STR_START|2");
-        EXPECT_EQ(messages.texts(), texts);
-        EXPECT_EQ(player.launches, launches);
+        EXPECT_EQ(std::pair(messages.texts(), player.launches), std::pair(texts, launches));
     }
     EXPECT_EQ(pinAsked, 4);
 }
@@ -96,25 +88,22 @@ TEST_F(StreamingTest, BoxRepliesAndMissingPlayer)
 // registry, else on PATH.
 TEST_F(LinkTest, VlcIsFoundThroughTheRegistryElseOnPathAndGetsTheFixedArguments)
 {
-    const auto install = [&](const char* folder) {
-        std::filesystem::create_directories(work / folder);
-        std::ofstream(work / folder / "vlc") << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$0.tmp\"\n"
-                                                "/bin/mv \"$0.tmp\" \"$0.args\"\n";
-        chmod((work / folder / "vlc").c_str(), 0755);
-    };
     const auto arguments = [&](const char* folder) {
         for (int i = 0; i < 1000 && !std::filesystem::exists(work / folder / "vlc.args"); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         std::ifstream in(work / folder / "vlc.args");
         return std::string(std::istreambuf_iterator<char>(in), {});
     };
+    for (const char* folder : {"bin", "installed"}) {
+        std::filesystem::create_directories(work / folder);
+        std::ofstream(work / folder / "vlc") << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$0.tmp\"\n"
+                                                "/bin/mv \"$0.tmp\" \"$0.args\"\n";
+        chmod((work / folder / "vlc").c_str(), 0755);
+    }
     const std::string expected = "--verbose\n2\n-vvv\nudp://@224.0.0.1\n--width=400\n--height=300\n"
                                  "--one-instance\n--no-video-deco\n";
     const std::string savedPath = getenv("PATH") ? getenv("PATH") : "";
-    install("bin");
-    install("installed");
     setenv("PATH", (work / "bin").c_str(), 1);
-
     VlcLauncher vlc;
     EXPECT_TRUE(vlc.Launch());
     EXPECT_EQ(arguments("bin"), expected);

@@ -67,8 +67,7 @@ TEST(AtomicFile, KeepsThePermissionBitsAndWritesThroughALink)
     fs::permissions(dir / "f", fs::perms::owner_read | fs::perms::group_read);
     fs::create_symlink("f", dir / "link");
     ASSERT_EQ(WriteNew(dir / "link"), AtomicWriteResult::Ok);
-    EXPECT_TRUE(fs::is_symlink(dir / "link"));
-    EXPECT_EQ(Read(dir / "f"), kNew);
+    EXPECT_TRUE(fs::is_symlink(dir / "link") && Read(dir / "f") == kNew);
     EXPECT_EQ(fs::status(dir / "f").permissions(), fs::perms::owner_read | fs::perms::group_read);
     EXPECT_EQ(Names(dir.path()), (std::vector<fs::path>{"f", "link"}));
 }
@@ -84,6 +83,5 @@ TEST(AtomicFile, ATargetThatIsNoRegularFileIsLeftAlone)
     for (const char* name : {"folder", "fifo", "to-folder", "dangling"})
         EXPECT_EQ(WriteNew(dir / name), AtomicWriteResult::OpenFailed) << name;
     EXPECT_EQ(Names(dir.path()), before);
-    EXPECT_TRUE(fs::is_empty(dir / "folder"));
-    EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
+    EXPECT_TRUE(fs::is_empty(dir / "folder") && fs::is_fifo(dir / "fifo"));
 }

@@ -20,10 +20,12 @@ protected:
         std::filesystem::create_directories(store().parent_path());
         std::ofstream(store(), std::ios::binary) << bytes;
     }
-    long Read(RegRoot root, const std::string& key, const std::string& name)
+    // The result and what the caller's buffer holds afterwards.
+    std::pair<long, std::string> Read(RegRoot root, const std::string& key, const std::string& name)
     {
-        text = "unchanged";
-        return RegReadString(root, key, name, text);
+        std::string text = "unchanged";
+        const long result = RegReadString(root, key, name, text);
+        return {result, text};
     }
     long Write(RegRoot root, const std::string& key, const std::string& name, const std::string& value)
     {
@@ -31,8 +33,8 @@ protected:
     }
 
     TempDir dir_;
-    std::string text;
 };
+using Result = std::pair<long, std::string>;
 
 } // namespace
 
@@ -41,20 +43,14 @@ protected:
 TEST_F(RegistryTest, ValuesSurviveWithTheirExactTextOrLeaveTheBufferAlone)
 {
     const std::string vlc = "SOFTWARE\\VideoLAN\\VLC", odd = "/opt/vlc dir\twith\ttabs\n%";
-    EXPECT_EQ(Write(RegRoot::LocalMachine, SettingsKey(), "LastConnectIP", "192.0.2.7"), kRegSuccess);
-    EXPECT_EQ(Write(RegRoot::LocalMachine, vlc, "InstallDir", odd), kRegSuccess);
-    EXPECT_EQ(Read(RegRoot::LocalMachine, "software\\PELON-I", "lastconnectip"), kRegSuccess);
-    EXPECT_EQ(text, "192.0.2.7");
-    EXPECT_EQ(Read(RegRoot::LocalMachine, vlc, "InstallDir"), kRegSuccess);
-    EXPECT_EQ(text, odd);
-
-    EXPECT_EQ(Read(RegRoot::LocalMachine, SettingsKey(), "GridRowCount"), kRegFileNotFound);
-    EXPECT_EQ(text, "unchanged");
+    EXPECT_EQ(Write(RegRoot::LocalMachine, SettingsKey(), "LastConnectIP", "192.0.2.7") +
+                  Write(RegRoot::LocalMachine, vlc, "InstallDir", odd), kRegSuccess);
+    EXPECT_EQ(Read(RegRoot::LocalMachine, "software\\PELON-I", "lastconnectip"), Result(kRegSuccess, "192.0.2.7"));
+    EXPECT_EQ(Read(RegRoot::LocalMachine, vlc, "InstallDir"), Result(kRegSuccess, odd));
     Write(RegRoot::CurrentUser, SettingsKey(), "GridRowCount", "20");
-    EXPECT_EQ(Read(RegRoot::LocalMachine, SettingsKey(), "GridRowCount"), kRegFileNotFound);
+    EXPECT_EQ(Read(RegRoot::LocalMachine, SettingsKey(), "GridRowCount"), Result(kRegFileNotFound, "unchanged"));
     Write(RegRoot::LocalMachine, SettingsKey(), "LastConnectIP", std::string(1024, 'a'));
-    EXPECT_EQ(Read(RegRoot::LocalMachine, SettingsKey(), "LastConnectIP"), kRegMoreData);
-    EXPECT_EQ(text, "unchanged");
+    EXPECT_EQ(Read(RegRoot::LocalMachine, SettingsKey(), "LastConnectIP"), Result(kRegMoreData, "unchanged"));
 }
 
 TEST_F(RegistryTest, CorruptStoreReadsAsEmptyAndIsReplacedWhole)
@@ -63,7 +59,7 @@ TEST_F(RegistryTest, CorruptStoreReadsAsEmptyAndIsReplacedWhole)
          {std::string("garbage"), std::string("channeltool registry 1\nno tabs here\n"),
           std::string("channeltool registry 1\nk\tn\tbad%Z1\n"), std::string("\0\0\0", 3)}) {
         WriteRaw(junk);
-        EXPECT_EQ(Read(RegRoot::LocalMachine, SettingsKey(), "GridRowCount"), kRegFileNotFound);
+        EXPECT_EQ(Read(RegRoot::LocalMachine, SettingsKey(), "GridRowCount").first, kRegFileNotFound);
         EXPECT_EQ(ReadGridRowCount(), 10);
     }
     WriteGridRowCount(25);

@@ -181,6 +181,17 @@ private slots:
             if (!row.mounted)
                 ShootDialog(*d, "file-browser-mount-failed");
         }
+        // A subfolder that cannot be listed keeps the way back up.
+        f.messages.clear();
+        f.box->ClearFaults();
+        auto d = f.OpenBrowser(pc);
+        f.box->SetFault("SIG_GET_DISK_FILE_INFO", Fault::Reply("SIG_DISK_FILE_INFO_ERROR").Once());
+        DoubleClickRow(d->stbGrid(), RowOf(d->stbGrid(), "Movies"));
+        QCOMPARE(f.messages.texts(), std::vector<std::string>{"USB memory info error!"});
+        QCOMPARE(Column(d->stbGrid(), 1), (QStringList{"File", " .."}));
+        DoubleClickRow(d->stbGrid(), 1);
+        QCOMPARE(d->stbPath(), std::string("/"));
+        QVERIFY(RowOf(d->stbGrid(), "Movies") > 0);
     }
 
     // Names that would lead out of the folder or across a line are shown nowhere, the rest
