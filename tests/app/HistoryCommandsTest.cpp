@@ -34,8 +34,7 @@ private slots:
         CMainDlg& w = h.Open();
         QVERIFY(h.ConnectThroughDialog("127.0.0.232"));
         QVERIFY2(h.messages.texts().empty(), h.messages.last().c_str());
-        QCOMPARE(Kept(h, "127.0.0.232").size(), std::size_t{1});
-        QVERIFY(h.Enabled(ID_RESTORE_BACKUP) && h.Enabled(ID_APPLY_ORDER));
+        QVERIFY(Kept(h, "127.0.0.232").size() == 1 && h.Enabled(ID_RESTORE_BACKUP) && h.Enabled(ID_APPLY_ORDER));
 
         // The list offers the kept backup; "Exit" changes nothing, "File..." asks for any file.
         QVERIFY(h.RunDialog<CBackupListDlg>(ID_APPLY_ORDER, [](CBackupListDlg& d) {
@@ -55,35 +54,30 @@ private slots:
         }));
         QCOMPARE(h.messages.last(), "Order applied!\n\nMatched : 1\nMoved : " + std::to_string(n) +
                                         "\nNot found : " + std::to_string(n - 1));
-        QVERIFY(w.state().modified);
-        QVERIFY(w.state().db.channel(0) == original.channel(n - 1));
+        QVERIFY(w.state().modified && w.state().db.channel(0) == original.channel(n - 1));
         QCOMPARE(w.channelView().tableIndices, BuildChannelView(w.state(), 0, 0).tableIndices);
         const ChannelDatabase edited = w.state().db;
 
         h.messages.clear();
         w.OnCommand(ID_UPDATE_STB);
         QCOMPARE(h.messages.texts(), (std::vector<std::string>{"Update STB?", "Update STB"}));
-        QVERIFY(box.Database() == edited);
-        QCOMPARE(Kept(h, "127.0.0.232").size(), std::size_t{2});
+        QVERIFY(box.Database() == edited && Kept(h, "127.0.0.232").size() == 2);
 
         // The restore lists both, newest first; the keyboard picks the older one.
         QVERIFY(h.RunDialog<CBackupListDlg>(ID_RESTORE_BACKUP, [](CBackupListDlg& d) {
             CGridCtrl& grid = d.grid();
-            QCOMPARE(Column(grid, 3), (QStringList{"Kind", "uploaded", "downloaded"}));
-            QCOMPARE(d.focusWidget(), &grid);
+            QVERIFY(Column(grid, 3) == (QStringList{"Kind", "uploaded", "downloaded"}) && d.focusWidget() == &grid);
             QTest::keyClick(&grid, Qt::Key_Down);
             QTest::keyClick(&grid, Qt::Key_Return);
         }));
-        QVERIFY(w.state().db == original);
-        QVERIFY(w.state().modified);
-        QCOMPARE(w.state().stbAddress, std::string()); // as after "import data"
-        QCOMPARE(w.backupPath(), reference); // the file dialogs do not open in the history
+        // As after "import data"; the file dialogs do not open in the history.
+        QVERIFY(w.state().db == original && w.state().modified);
+        QVERIFY(w.state().stbAddress.empty() && w.backupPath() == reference);
 
         h.messages.clear();
         QVERIFY(h.RunCommandAcceptingConnect(ID_UPDATE_STB));
         QCOMPARE(h.messages.texts(), (std::vector<std::string>{"Update STB?", "Update STB"}));
-        QVERIFY(box.Database() == original);
-        QCOMPARE(Kept(h, "127.0.0.232").size(), std::size_t{3});
+        QVERIFY(box.Database() == original && Kept(h, "127.0.0.232").size() == 3);
 
         // The order of a backup that is the list itself moves nothing and leaves the flag.
         QVERIFY(h.RunDialog<CBackupListDlg>(ID_APPLY_ORDER, [](CBackupListDlg& d) { DoubleClickRow(d.grid(), 1); }));

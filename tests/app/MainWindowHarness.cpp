@@ -15,7 +15,7 @@ MainWindowHarness::MainWindowHarness()
 
 MainWindowHarness::~MainWindowHarness()
 {
-    Close();
+    window_.reset();
     std::filesystem::current_path(previousDir_);
 }
 
@@ -34,7 +34,7 @@ StbSimulator& MainWindowHarness::StartBox(const std::string& address, DemoSize s
 
 CMainDlg& MainWindowHarness::Open(PlayerLauncher* launcher)
 {
-    Close();
+    window_.reset();
     window_ = std::make_unique<CMainDlg>(
         MainWindowServices{messages, files, launcher ? *launcher : player, {}, privateDir()});
     window_->show();
@@ -47,16 +47,6 @@ bool MainWindowHarness::OpenConnected(const std::string& address, DemoSize size,
     StartBox(address, size);
     Open(launcher);
     return ConnectThroughDialog(address) && messages.texts().empty();
-}
-
-void MainWindowHarness::Close()
-{
-    window_.reset();
-}
-
-bool MainWindowHarness::ConnectThroughDialog(const std::string& address)
-{
-    return RunCommandTypingAddress(ID_CONNECT_STB, address);
 }
 
 bool MainWindowHarness::RunCommandTypingAddress(int command, const std::string& address)

@@ -2,6 +2,7 @@
 
 #include "app/CMainDlg.h"
 #include "platform/PrivateFolder.h"
+#include "res/ResourceIds.h"
 #include "stblink/PlayerLauncher.h"
 #include "stbsim/StbSimulator.h"
 #include "tests/app/RegistryScope.h"
@@ -36,10 +37,9 @@ public:
     // nothing; false (with the messages at hand) when any of it failed.
     bool OpenConnected(const std::string& address, DemoSize size = DemoSize::Small,
                        PlayerLauncher* launcher = nullptr);
-    void Close();
 
     // "connect to STB" through the real connect dialog, typing `address`.
-    bool ConnectThroughDialog(const std::string& address);
+    bool ConnectThroughDialog(const std::string& address) { return RunCommandTypingAddress(ID_CONNECT_STB, address); }
     // Any command that shows the connect dialog, typing `address` there.
     bool RunCommandTypingAddress(int command, const std::string& address);
     // Any command through the dialog that might ask for the address; nothing is typed.

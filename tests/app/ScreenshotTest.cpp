@@ -8,15 +8,12 @@
 #include "platform/ui/BusyIndicator.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "res/Artwork.h"
-#include "res/DialogTemplates.h"
-#include "res/MenuTemplates.h"
 #include "res/ResourceIds.h"
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
 #include "tests/support/ui/Screenshots.h"
 
-#include <QFrame>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -70,16 +67,7 @@ private slots:
         RecordingMessages messages;
         CChNumDisplayDlg gridHeight(messages);
         gridHeight.m_nRows = 10;
-        ShootDialog(gridHeight, "grid-height-dialog");
-        // The main window's resource with empty boxes where the grids go, and its menu.
-        CDialog main(GetDialogTemplate(IDD_MAIN));
-        main.SetMenu(GetMenuTemplate(IDR_MAIN_MENU));
-        for (int id : {IDC_GRID_CATEGORY, IDC_GRID_GROUP, IDC_GRID_CHANNEL}) {
-            auto* box = new QFrame;
-            box->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-            main.InstallControl(id, box);
-        }
-        ShootDialog(main, "main-window-layout");
+        ShootDialog(gridHeight, "grid-height-dialog"); // (the main window's are its own test's)
     }
 
     // Every text of the backup list fits its column.

@@ -53,7 +53,6 @@ class GridViewTest : public QObject {
         m_grid->viewport()->render(&image);
         return image;
     }
-    static QColor At(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)); }
     // A colour as a pixel of the screen shows it.
     static QColor Px(const QColor& colour) { return QColor(colour.rgb()); }
 
@@ -147,43 +146,34 @@ private slots:
         QCOMPARE(m_grid->GetSelectedCellRange(), CCellRange(1, 0, 1, 2));
     }
 
-    void ctrlASelectsAllDespiteTheOneRowSetting()
+    // Ctrl+A selects every row despite the one-row setting; Ctrl+C and Ctrl+Insert copy.
+    void ctrlASelectsAllAndCtrlCOrInsertCopies()
     {
         m_grid->SetFocusCell(4, 0);
         Key(Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(m_grid->GetSelectedCellRange(), CCellRange(1, 0, 40, 2));
         QCOMPARE(m_grid->GetSelectedCount(), 40 * 3);
         QCOMPARE(m_log->Text(), QString("-100:4,0 -101:4,0"));
+        m_grid->SetSelectedRange(2, 0, 3, 2);
+        for (int key : {Qt::Key_C, Qt::Key_Insert}) {
+            QApplication::clipboard()->clear();
+            Key(key, Qt::ControlModifier);
+            QCOMPARE(QApplication::clipboard()->text(), QString("r2c0\tr2c1\tr2c2\r\nr3c0\tr3c1\tr3c2"));
+        }
     }
 
     void keysForTheDialogPassThrough()
     {
-        const std::vector<int> keys{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Delete,
-                                    Qt::Key_F2};
+        const std::vector<int> keys{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Delete, Qt::Key_F2};
         m_grid->SetFocusCell(39, 2);
         for (int key : keys)
             Key(key);
-        QCOMPARE(m_dialog->keys, keys);
-        QCOMPARE(m_log->Text(), QString());
+        QVERIFY(m_dialog->keys == keys && m_log->notices.empty());
         Key(Qt::Key_Tab); // Tab walks the cells, and from the last one on to the dialog
-        QCOMPARE(m_grid->GetFocusCell(), CCellID(40, 0));
-        QVERIFY(m_grid->hasFocus());
+        QVERIFY(m_grid->GetFocusCell() == CCellID(40, 0) && m_grid->hasFocus());
         m_grid->SetFocusCell(40, 2);
         Key(Qt::Key_Tab);
         QVERIFY(m_next->hasFocus());
-    }
-
-    void ctrlCAndCtrlInsertCopyTheSelection()
-    {
-        m_grid->SetSingleRowSelection(false);
-        Click(2, 0);
-        Key(Qt::Key_Down, Qt::ShiftModifier);
-        for (int key : {Qt::Key_C, Qt::Key_Insert}) {
-            QApplication::clipboard()->clear();
-            Key(key, Qt::ControlModifier);
-            QCOMPARE(QApplication::clipboard()->text(),
-                     QString("r2c0\tr2c1\tr2c2\r\nr3c0\tr3c1\tr3c2"));
-        }
     }
 
     void aDialogCanRefillTheGridWhileNotified()
@@ -267,13 +257,11 @@ private slots:
         m_grid->SetSelectedRange(2, 0, 5, 2);
         m_grid->SetFocusCell(2, 0);
         QPoint globalPos;
-        connect(m_grid, &CGridCtrl::rightClicked, this,
-                [&globalPos](int, int, const QPoint& pos) { globalPos = pos; });
+        connect(m_grid, &CGridCtrl::rightClicked, this, [&globalPos](int, int, const QPoint& pos) { globalPos = pos; });
         const QPoint at = m_grid->GetCellRect(8, 1).center();
         Click(8, 1, {}, Qt::RightButton);
         QCOMPARE(globalPos, m_grid->viewport()->mapToGlobal(at));
-        QCOMPARE(m_grid->GetSelectedCellRange(), CCellRange(2, 0, 5, 2));
-        QCOMPARE(m_grid->GetFocusCell(), CCellID(2, 0));
+        QVERIFY(m_grid->GetSelectedCellRange() == CCellRange(2, 0, 5, 2) && m_grid->GetFocusCell() == CCellID(2, 0));
         QContextMenuEvent menu(QContextMenuEvent::Mouse, at, m_grid->viewport()->mapToGlobal(at));
         QApplication::sendEvent(m_grid->viewport(), &menu);
         QVERIFY(menu.isAccepted()); // the dialog does not get a second request for a menu
@@ -314,9 +302,8 @@ private slots:
         for (const auto& turn : turns) {
             QApplication::setWheelScrollLines(turn.lines);
             const QPointF at(50, 50);
-            QWheelEvent wheel(at, m_grid->viewport()->mapToGlobal(at), QPoint(),
-                              QPoint(0, turn.delta), Qt::NoButton, Qt::NoModifier,
-                              Qt::NoScrollPhase, false);
+            QWheelEvent wheel(at, m_grid->viewport()->mapToGlobal(at), QPoint(), QPoint(0, turn.delta), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(m_grid->viewport(), &wheel);
             QCOMPARE(m_grid->GetScrollPos(), turn.rows * kRowHeight);
         }
@@ -325,9 +312,8 @@ private slots:
 
     void lineStepsFollowRowHeightsAndTheHeaderStays()
     {
-        m_grid->SetRowHeight(1, 35);
-        m_grid->SetRowHeight(2, 0);
-        m_grid->SetRowHeight(3, 12);
+        for (auto [row, height] : {std::pair{1, 35}, {2, 0}, {3, 12}})
+            m_grid->SetRowHeight(row, height);
         m_grid->ScrollLines(1);
         QCOMPARE(m_grid->GetScrollPos(), 35);
         m_grid->ScrollLines(1); // row 2 has no height, row 3 is next
@@ -363,7 +349,8 @@ private slots:
             {0, 50, frame}, {40, 40, frame},
         };
         for (const auto& p : pixels)
-            QVERIFY2(At(image, p.x, p.y) == p.colour, qPrintable(QStringLiteral("at %1,%2").arg(p.x).arg(p.y)));
+            QVERIFY2(QColor(image.pixel(p.x, p.y)) == p.colour,
+                     qPrintable(QStringLiteral("at %1,%2").arg(p.x).arg(p.y)));
     }
 
     void ampersandIsShownAndLongTextEndsInAnEllipsis()
@@ -378,8 +365,7 @@ private slots:
         m_grid->SetItemText(1, 0, text);
         const QImage elided = Shot().copy(cell);
         m_grid->SetItemFormat(1, 0, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-        m_grid->SetItemText(1, 0,
-                            QFontMetrics(m_grid->font()).elidedText(text, Qt::ElideRight, 79));
+        m_grid->SetItemText(1, 0, QFontMetrics(m_grid->font()).elidedText(text, Qt::ElideRight, 79));
         QCOMPARE(Shot().copy(cell), elided);
         m_grid->SetItemText(1, 0, text);
         QVERIFY(Shot().copy(cell) != elided);

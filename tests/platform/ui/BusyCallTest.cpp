@@ -32,8 +32,7 @@ private slots:
             QTest::keyClick(&window, Qt::Key_Space);
             QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
         });
-        bool offWindowThread = false;
-        bool onWindowThread = false;
+        bool offWindowThread = false, onWindowThread = false;
         MessageService::Answer reply = MessageService::Answer::Yes;
         const bool cancelled = RunBusyCall(&window, boxes, [&](BusyCall& call) {
             offWindowThread = !IsUiThread();
@@ -41,13 +40,9 @@ private slots:
             onWindowThread = call.OnUiThread([] { return IsUiThread(); });
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         });
-        QVERIFY(!cancelled);
-        QVERIFY(answer.ran());
-        QVERIFY(offWindowThread);
-        QVERIFY(onWindowThread);
+        QVERIFY(!cancelled && answer.ran() && offWindowThread && onWindowThread);
         QCOMPARE(reply, MessageService::Answer::No);
-        QCOMPARE(pressed.count(), 0);
-        QCOMPARE(watch.shown(), 0);
+        QVERIFY(pressed.count() == 0 && watch.shown() == 0);
 
         QTest::mouseClick(&window, Qt::LeftButton); // afterwards the window takes input again
         QCOMPARE(pressed.count(), 1);

@@ -54,8 +54,8 @@ protected:
     {
         if (keepsTab && event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
-                !(key->modifiers() & Qt::ControlModifier))
+            const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+            if (tab && !(key->modifiers() & Qt::ControlModifier))
                 return true;
         }
         return QWidget::event(event);
@@ -133,16 +133,11 @@ private slots:
     // and rectangles convert their edges, so side by side in units stays so in pixels.
     void dialogUnitsConvertToRoundedPixels()
     {
-        QCOMPARE(DialogUnits::BaseUnitX(312), 6); // exactly 6.0
-        QCOMPARE(DialogUnits::BaseUnitX(337), 6); // 6.48
-        QCOMPARE(DialogUnits::BaseUnitX(338), 7); // 6.5 rounds up
-        QCOMPARE(DialogUnits::BaseUnitX(385), 7); // DejaVu Sans 9 pt at 96 dpi
+        // 6.48 rounds down, 6.5 up.
+        QCOMPARE((std::pair{DialogUnits::BaseUnitX(337), DialogUnits::BaseUnitX(338)}), (std::pair{6, 7}));
         const DialogUnits units(6, 13);
         QCOMPARE(units.ToPixels(QSize(169, 67)), QSize(254, 109)); // 253.5 and 108.875
-        QCOMPARE(units.ToPixelsX(2), 3);
-        QCOMPARE(units.ToPixelsY(4), 7); // 6.5
-        QCOMPARE(units.ToPixelsX(-2), -3);
-        QCOMPARE(DialogUnits(7, 14).ToPixels(QSize(387, 216)), QSize(677, 378));
+        QCOMPARE((std::pair{units.ToPixelsY(4), units.ToPixelsX(-2)}), (std::pair{7, -3})); // 6.5, -3
         // Left 10.5 -> 11, top 3.25 -> 3, right 570, bottom 339.625 -> 340.
         QCOMPARE(units.ToPixels(QRect(7, 2, 373, 207)), QRect(11, 3, 559, 337));
         const QRect left = units.ToPixels(QRect(17, 37, 60, 163));
@@ -151,34 +146,25 @@ private slots:
 
     void doModalReturnsTheEndCode()
     {
-        struct Case {
-            const char* name;
-            std::function<void(QWidget*)> act; // none: the dialog ends in OnInitDialog
-            int expected;
+        // The buttons, Escape, the close box, Enter in an edit (the default button), and last
+        // EndDialog in OnInitDialog, which returns without showing.
+        const std::pair<std::function<void(QWidget*)>, int> cases[] = {
+            {[](QWidget* d) { Click(d, IDOK); }, IDOK},
+            {[](QWidget* d) { Click(d, IDCANCEL); }, IDCANCEL},
+            {[](QWidget* d) { Click(d, kEndSeven); }, 7},
+            {[](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }, IDCANCEL},
+            {[](QWidget* d) { d->close(); }, IDCANCEL},
+            {[](QWidget* d) { QTest::keyClick(static_cast<CDialog*>(d)->GetDlgItem(kEdit), Qt::Key_Return); }, IDOK},
+            {nullptr, 42},
         };
-        const std::vector<Case> cases = {
-            {"OK button", [](QWidget* d) { Click(d, IDOK); }, IDOK},
-            {"Cancel button", [](QWidget* d) { Click(d, IDCANCEL); }, IDCANCEL},
-            {"own code", [](QWidget* d) { Click(d, kEndSeven); }, 7},
-            {"Escape", [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }, IDCANCEL},
-            {"close box", [](QWidget* d) { d->close(); }, IDCANCEL},
-            {"Enter in an edit presses the default button",
-             [](QWidget* d) {
-                 QTest::keyClick(static_cast<CDialog*>(d)->GetDlgItem(kEdit), Qt::Key_Return);
-             },
-             IDOK},
-            {"EndDialog in OnInitDialog returns without showing", nullptr, 42},
-        };
-        for (const Case& c : cases) {
+        for (const auto& [act, expected] : cases) {
             TestDialog dialog;
-            dialog.endDuringInit = !c.act;
+            dialog.endDuringInit = !act;
             // A dialog that shows although it ended in OnInitDialog is closed with -1.
-            ModalWatcher watcher(c.act ? c.act
-                                       : [](QWidget* d) { static_cast<QDialog*>(d)->done(-1); });
-            QCOMPARE(dialog.DoModal(), c.expected);
-            QVERIFY2(watcher.ran() == bool(c.act), c.name);
-            QCOMPARE(dialog.initCalls, 1);
-            QVERIFY2(!dialog.visibleDuringInit, "OnInitDialog runs before the dialog shows");
+            ModalWatcher watcher(act ? act : [](QWidget* d) { static_cast<QDialog*>(d)->done(-1); });
+            QCOMPARE(dialog.DoModal(), expected);
+            // OnInitDialog runs once, before the dialog shows.
+            QVERIFY(watcher.ran() == bool(act) && dialog.initCalls == 1 && !dialog.visibleDuringInit);
         }
     }
 
@@ -190,7 +176,7 @@ private slots:
         TestDialog dialog;
         std::thread worker;
         dialog.onTimer = [&](int id) {
-            if (id == 10 && std::count(dialog.timerIds.begin(), dialog.timerIds.end(), 10) == 3) {
+            if (id == 10 && std::ranges::count(dialog.timerIds, 10) == 3) {
                 dialog.KillTimer(10);
                 dialog.SetTimer(20, 50);
             }
@@ -207,79 +193,51 @@ private slots:
         dialog.SetTimer(10, 5);
         QCOMPARE(dialog.DoModal(), IDOK);
         worker.join();
-        QCOMPARE(dialog.timerIds, (std::vector<int>{10, 10, 10, 20, 30}));
-        QVERIFY(dialog.timersOnUiThread);
+        QVERIFY(dialog.timerIds == (std::vector<int>{10, 10, 10, 20, 30}) && dialog.timersOnUiThread);
     }
 
     // A window that swallows Enter and Escape closes on neither (other keys still reach its
     // controls, the close box still works); an edit dialog over it takes Enter as OK and
     // Escape as cancel. The grid is installed in its placeholder's place, as the main window
     // does it (whose test checks the grids' geometry).
-    void swallowedEnterAndEscapeCloseOnlyTheDialogsOverTheWindow()
+    // The grid keeps plain Tab for its cells; Ctrl+Tab and Ctrl+Shift+Tab leave it along the
+    // dialog's tab order. The menu bar's keyboard mode takes Enter and Escape: Alt, Right and
+    // Enter open the second menu, Down and Enter run its second item; Escape closes a menu,
+    // and again leaves the menu bar.
+    void keyboardInAWindowThatSwallowsEnterAndEscape()
     {
         TestDialog main;
+        QMenuBar* bar = main.SetMenu(kMenu2);
         main.SetSwallowEnterEscape(true);
-        QVERIFY(!main.GetDlgItem(4711));
+        main.dataShown = true;
         auto* grid = new KeyRecorder;
-        QCOMPARE(main.InstallControl(kGrid, grid), grid);
+        grid->keepsTab = true;
+        QVERIFY(!main.GetDlgItem(4711) && main.InstallControl(kGrid, grid) == grid);
         QCOMPARE(main.GetDlgItem(kGrid), grid);
         main.show();
-        for (QWidget* target : {static_cast<QWidget*>(&main), main.GetDlgItem(kEdit), static_cast<QWidget*>(grid)})
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QWidget* edit = main.GetDlgItem(kEdit);
+        for (QWidget* target : {static_cast<QWidget*>(&main), edit, static_cast<QWidget*>(grid)})
             for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
                 QTest::keyClick(target, key);
         QTest::keyClick(grid, Qt::Key_Down);
-        QCOMPARE(grid->keys, std::vector<int>{Qt::Key_Down});
-        QVERIFY(main.isVisible());
-        for (const auto& [key, expected] : {std::pair{Qt::Key_Escape, IDCANCEL}, {Qt::Key_Return, IDOK}, {Qt::Key_Enter, IDOK}}) {
-            TestDialog edit;
-            edit.setParent(&main, edit.windowFlags());
-            ModalWatcher watcher([key](QWidget* d) { QTest::keyClick(static_cast<CDialog*>(d)->GetDlgItem(kEdit), key); });
-            QCOMPARE(edit.DoModal(), expected);
-            QVERIFY(main.isVisible());
-        }
-        main.close();
-        QVERIFY(!main.isVisible() && main.result() == IDCANCEL);
-    }
+        QVERIFY(grid->keys == std::vector<int>{Qt::Key_Down} && main.isVisible());
 
-    // A grid keeps plain Tab for its cells; Ctrl+Tab and Ctrl+Shift+Tab leave it along the
-    // dialog's tab order.
-    void ctrlTabMovesTheFocusOutOfAGrid()
-    {
-        TestDialog dialog;
-        auto* grid = new KeyRecorder;
-        grid->keepsTab = true;
-        dialog.InstallControl(kGrid, grid);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QWindow* window = dialog.windowHandle();
+        QWindow* window = main.windowHandle();
         grid->setFocus();
         QTest::keyClick(window, Qt::Key_Tab);
         QVERIFY(grid->hasFocus());
         QTest::keyClick(window, Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(kRadioA));
+        QCOMPARE(QApplication::focusWidget(), main.GetDlgItem(kRadioA));
         QTest::keyClick(window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), grid);
         QTest::keyClick(window, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(kEdit));
-    }
+        QCOMPARE(QApplication::focusWidget(), edit);
 
-    // The window swallows Enter and Escape, but the menu bar's keyboard mode takes them: Alt,
-    // Right and Enter open the second menu, Down and Enter run its second item; Escape closes
-    // a menu, and again leaves the menu bar.
-    void menuBarKeyboardModeTakesEnterAndEscapeInASwallowingWindow()
-    {
-        TestDialog dialog;
-        QMenuBar* bar = dialog.SetMenu(kMenu2);
-        dialog.SetSwallowEnterEscape(true);
-        dialog.dataShown = true;
-        dialog.show();
-        QWindow* window = dialog.windowHandle();
-        QWidget* edit = dialog.GetDlgItem(kEdit);
-        edit->setFocus();
         for (bool run : {true, false}) {
             // A window system gives the window its focus back when a popup closes; offscreen not.
-            dialog.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            main.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&main));
             for (Qt::Key key : {Qt::Key_Alt, Qt::Key_Right, Qt::Key_Return})
                 QTest::keyClick(window, key, key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
             QTRY_COMPARE(QApplication::activePopupWidget(), bar->actions().at(1)->menu());
@@ -293,10 +251,19 @@ private slots:
                 QTest::keyClick(window, Qt::Key_Escape);
             }
         }
-        QVERIFY(!QApplication::activePopupWidget());
-        QVERIFY(!bar->activeAction());
-        QCOMPARE(QApplication::focusWidget(), edit);
-        QCOMPARE(dialog.commands, std::vector<int>{kUpdate});
+        QVERIFY(!QApplication::activePopupWidget() && !bar->activeAction());
+        QVERIFY(QApplication::focusWidget() == edit && main.commands == std::vector<int>{kUpdate});
+
+        for (const auto& [key, expected] :
+             {std::pair{Qt::Key_Escape, IDCANCEL}, {Qt::Key_Return, IDOK}, {Qt::Key_Enter, IDOK}}) {
+            TestDialog over;
+            over.setParent(&main, over.windowFlags());
+            ModalWatcher watcher(
+                [key](QWidget* d) { QTest::keyClick(static_cast<CDialog*>(d)->GetDlgItem(kEdit), key); });
+            QVERIFY(over.DoModal() == expected && main.isVisible());
+        }
+        main.close();
+        QVERIFY(!main.isVisible() && main.result() == IDCANCEL);
     }
 
     void radioButtonsInsideAFrameTakeClicksAndCanAllBeCleared()
@@ -308,8 +275,6 @@ private slots:
         QCOMPARE(dialog.client()->childAt(a->geometry().topLeft() + QPoint(6, 6)), a);
         ClickRadio(b);
         QCOMPARE(dialog.GetCheckedRadioButton(kRadioA, kRadioB), kRadioB);
-        dialog.CheckRadioButton(kRadioA, kRadioB, kRadioA);
-        QVERIFY(a->isChecked() && !b->isChecked());
         dialog.CheckRadioButton(kRadioA, kRadioB, 0);
         QCOMPARE(dialog.GetCheckedRadioButton(kRadioA, kRadioB), 0);
         ClickRadio(a);
@@ -325,20 +290,15 @@ private slots:
         QAction* update = file->actions().at(1);
         dialog.show();
         QCOMPARE(dialog.updates, 0);
-        file->popup(dialog.mapToGlobal(QPoint(10, 10)));
-        QVERIFY(QTest::qWaitForWindowExposed(file));
-        QCOMPARE(dialog.updates, 1);
-        QVERIFY(!update->isEnabled());
-        QVERIFY(connect->isEnabled());
-        ClickItem(file, update);
-        ClickItem(file, connect);
-        QCOMPARE(dialog.commands, std::vector<int>{kConnect});
-
-        dialog.dataShown = true;
-        file->popup(dialog.mapToGlobal(QPoint(10, 10)));
-        QVERIFY(QTest::qWaitForWindowExposed(file));
-        QVERIFY(update->isEnabled());
-        ClickItem(file, update);
+        for (bool shown : {false, true}) {
+            dialog.dataShown = shown;
+            file->popup(dialog.mapToGlobal(QPoint(10, 10)));
+            QVERIFY(QTest::qWaitForWindowExposed(file));
+            QVERIFY(dialog.updates == 1 + shown && update->isEnabled() == shown && connect->isEnabled());
+            ClickItem(file, update);
+            if (!shown)
+                ClickItem(file, connect);
+        }
         QCOMPARE(dialog.commands, (std::vector<int>{kConnect, kUpdate}));
 
         // An item enabled when its popup opened does not run once its command went away.

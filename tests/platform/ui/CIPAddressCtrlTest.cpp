@@ -49,36 +49,31 @@ private slots:
             {"|", " 172.16.300.4 ", "172.16.255.4", 3},
             {"|", "x1y2", "12.0.0.0", 0},
         };
+        const std::map<char, std::pair<Qt::Key, Qt::KeyboardModifier>> special = {
+            {'<', {Qt::Key_Backspace, Qt::NoModifier}}, {'^', {Qt::Key_Home, Qt::NoModifier}},
+            {'>', {Qt::Key_Right, Qt::NoModifier}}, {'|', {Qt::Key_V, Qt::ControlModifier}}};
         for (const Case& c : cases) {
             init();
             if (c.clipboard)
                 QApplication::clipboard()->setText(QString::fromLatin1(c.clipboard));
-            const std::map<char, std::pair<Qt::Key, Qt::KeyboardModifier>> special = {
-                {'<', {Qt::Key_Backspace, Qt::NoModifier}}, {'^', {Qt::Key_Home, Qt::NoModifier}},
-                {'>', {Qt::Key_Right, Qt::NoModifier}}, {'|', {Qt::Key_V, Qt::ControlModifier}}};
             for (const char* k = c.keys; *k; ++k) {
                 if (auto key = special.find(*k); key != special.end())
                     QTest::keyClick(Focused(), key->second.first, key->second.second);
                 else
                     QTest::keyClick(Focused(), *k);
             }
-            const QString got = QStringLiteral("%1 gave %2 in field %3")
-                                    .arg(c.keys, ip_->text())
-                                    .arg(ip_->currentField());
-            QVERIFY2(ip_->text() == QString::fromLatin1(c.text), qPrintable(got));
-            QVERIFY2(ip_->currentField() == c.field, qPrintable(got));
+            const QString got =
+                QStringLiteral("%1 gave %2 in field %3").arg(c.keys, ip_->text()).arg(ip_->currentField());
+            QVERIFY2(ip_->text() == c.text && ip_->currentField() == c.field, qPrintable(got));
             QCOMPARE(ip_->isBlank(), !*c.text);
         }
     }
 
     void setTextTakesOnlyAFullAddress()
     {
-        ip_->setText(QStringLiteral("127.0.0.5"));
-        QCOMPARE(ip_->text(), QStringLiteral("127.0.0.5"));
         ip_->setText(QStringLiteral("010.001.000.255"));
         QCOMPARE(ip_->text(), QStringLiteral("10.1.0.255"));
-        for (const char* bad : {"", "1.2.3", "1.2.3.256", "1.2.3.4.5", "a.b.c.d", "1..2.3",
-                                "-1.2.3.4", "1234.1.1.1"}) {
+        for (const char* bad : {"", "1.2.3", "1.2.3.256", "1.2.3.4.5", "a.b.c.d", "1..2.3", "-1.2.3.4", "1234.1.1.1"}) {
             ip_->setText(QStringLiteral("9.9.9.9"));
             ip_->setText(QString::fromLatin1(bad));
             QVERIFY2(ip_->isBlank(), bad);

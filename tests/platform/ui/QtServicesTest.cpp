@@ -36,12 +36,9 @@ private slots:
         QtMessageBoxes boxes;
         for (bool yesNo : {true, false}) {
             auto watcher = ModalWatcher::For<QMessageBox>([yesNo](QMessageBox* box) {
-                QCOMPARE(box->windowTitle(), QStringLiteral("pelon-i"));
-                QCOMPARE(box->icon(), QMessageBox::NoIcon);
-                QCOMPARE(box->text(), QStringLiteral("Exit <program>?"));
-                QCOMPARE(box->textFormat(), Qt::PlainText);
-                QCOMPARE(box->standardButtons(),
-                         yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+                QVERIFY(box->windowTitle() == "pelon-i" && box->icon() == QMessageBox::NoIcon);
+                QVERIFY(box->text() == "Exit <program>?" && box->textFormat() == Qt::PlainText);
+                QCOMPARE(box->standardButtons(), yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
                 QTest::keyClick(box, Qt::Key_Escape);
             });
             using M = MessageService;
@@ -68,13 +65,7 @@ private slots:
         });
         boxes.Show(text, MessageService::Buttons::Ok);
         QVERIFY(watcher.ran());
-        QVERIFY(!shown.isEmpty());
-        QVERIFY2(needed.width() <= shown.width() && needed.height() <= shown.height(),
-                 qPrintable(QStringLiteral("text %1x%2 in a label of %3x%4")
-                                .arg(needed.width())
-                                .arg(needed.height())
-                                .arg(shown.width())
-                                .arg(shown.height())));
+        QVERIFY(!shown.isEmpty() && shown.united(needed) == shown);
     }
 
     // From a worker the box runs on the UI thread over the modal dialog in front, and the
@@ -105,21 +96,17 @@ private slots:
         });
         dialog.exec();
         worker.join();
-        QVERIFY(blockedWhileShown);
-        QCOMPARE(answer, MessageService::Answer::Yes);
-        QCOMPARE(boxParent, &dialog);
+        QVERIFY(blockedWhileShown && answer == MessageService::Answer::Yes && boxParent == &dialog);
     }
 
     void pipeFiltersBecomeQtNameFilters()
     {
-        QCOMPARE(ToQtNameFilters("Channel Backup File(*.ech)|*.ech|"),
-                 QStringList{"Channel Backup File (*.ech)"});
-        QCOMPARE(ToQtNameFilters("Text files|*.txt; *.log|All files (*.*)|*.*|"),
-                 (QStringList{"Text files (*.txt *.log)", "All files (*.*)"}));
-        QCOMPARE(ToQtNameFilters("Images|*.png|Broken"), QStringList{"Images (*.png)"});
-        QCOMPARE(ToQtNameFilters("|*.bin|"), QStringList{"*.bin (*.bin)"});
-        QVERIFY(ToQtNameFilters("").isEmpty());
-        QVERIFY(ToQtNameFilters("Nothing||").isEmpty());
+        const std::pair<const char*, QStringList> cases[] = {
+            {"Channel Backup File(*.ech)|*.ech|", {"Channel Backup File (*.ech)"}},
+            {"Text files|*.txt; *.log|All files (*.*)|*.*|", {"Text files (*.txt *.log)", "All files (*.*)"}},
+            {"Images|*.png|Broken", {"Images (*.png)"}}, {"|*.bin|", {"*.bin (*.bin)"}}, {"", {}}, {"Nothing||", {}}};
+        for (const auto& [filter, expected] : cases)
+            QCOMPARE(ToQtNameFilters(filter), expected);
     }
 
     // Starting from the last file chosen opens its folder, the default extension counts when
@@ -138,17 +125,13 @@ private slots:
             dialog->selectFile(QStringLiteral("old"));
             static_cast<QDialog*>(dialog)->accept();
         });
-        const auto chosen =
-            dialogs.SaveFile({"Channel Backup File", "Channel Backup File(*.ech)|*.ech|", "ech",
-                              (dir / "old.ech").string()});
-        QVERIFY(overwrite.ran());
-        QVERIFY(chosen);
-        QCOMPARE(Canonical(*chosen), Canonical(dir / "old.ech"));
+        const auto chosen = dialogs.SaveFile(
+            {"Channel Backup File", "Channel Backup File(*.ech)|*.ech|", "ech", (dir / "old.ech").string()});
+        QVERIFY(overwrite.ran() && chosen && Canonical(*chosen) == Canonical(dir / "old.ech"));
 
         QCOMPARE(StartFolder(dir.path().string()), dir.path().string());
         auto cancel = ModalWatcher::For<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-        QVERIFY(!dialogs.OpenFile({"Channel Backup File", "", "", dir.path().string()}));
-        QVERIFY(cancel.ran());
+        QVERIFY(!dialogs.OpenFile({"Channel Backup File", "", "", dir.path().string()}) && cancel.ran());
     }
 };
 
