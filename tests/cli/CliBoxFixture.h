@@ -24,9 +24,11 @@ protected:
     // True once the box has been told to release its disk.
     static bool Released(TestBox& box)
     {
-        for (int i = 0; i < 1000 && box->MountedDevice(); ++i)
+        // The box unmounts before it logs the request: wait for both.
+        const auto released = [&] { return !box->MountedDevice() && box->Requests().back() == "SIG_MOUNT_END"; };
+        for (int i = 0; i < 1000 && !released(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return !box->MountedDevice() && box->Requests().back() == "SIG_MOUNT_END";
+        return released();
     }
 
     TempDir work;
