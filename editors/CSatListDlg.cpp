@@ -13,8 +13,6 @@
 #include "res/ResourceIds.h"
 #include "util/MessageService.h"
 
-#include <QScreen>
-#include <QStyle>
 
 namespace {
 
@@ -93,14 +91,8 @@ void CSatListDlg::RecordLayout()
     // The grids are made exactly the visible rows high, as many as the screen has room for;
     // the frame and the window follow.
     const int frameWidth = 2 * m_gridChannel->frameWidth();
-    int rows = m_nGridRows;
-    if (const QScreen* area = screen()) {
-        const int atDefault = ClientSize().height() + kDefaultRows * m_nRowHeight + frameWidth -
-                              m_gridChannel->height() +
-                              style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-        rows = RowsThatFit(m_nGridRows, kDefaultRows, m_nRowHeight, atDefault,
-                           area->availableGeometry().height());
-    }
+    const int rows =
+        GridRowsOnScreen(*this, *m_gridChannel, ClientSize().height(), m_nGridRows, kDefaultRows, m_nRowHeight);
     const int rowsHigh = rows * m_nRowHeight + frameWidth;
     const int delta = rowsHigh - m_gridChannel->height();
     QWidget* frame = GetDlgItem(IDC_FRAME_MAIN);

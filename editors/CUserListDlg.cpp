@@ -12,9 +12,7 @@
 #include "util/MessageService.h"
 
 #include <QComboBox>
-#include <QScreen>
 #include <QSignalBlocker>
-#include <QStyle>
 
 #include <algorithm>
 
@@ -96,14 +94,8 @@ void CUserListDlg::RecordLayout()
     // The grids are made exactly the visible rows high, as many as the screen has room for;
     // the frame, the window and the buttons below follow, "<<" and "X" stay between the grids.
     const int frameWidth = 2 * m_gridChannel->frameWidth();
-    int rows = m_nGridRows;
-    if (const QScreen* area = screen()) {
-        const int atDefault = ClientSize().height() + kDefaultRows * m_nRowHeight + frameWidth -
-                              m_gridChannel->height() +
-                              style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-        rows = RowsThatFit(m_nGridRows, kDefaultRows, m_nRowHeight, atDefault,
-                           area->availableGeometry().height());
-    }
+    const int rows =
+        GridRowsOnScreen(*this, *m_gridChannel, ClientSize().height(), m_nGridRows, kDefaultRows, m_nRowHeight);
     m_nVisibleRows = rows;
     const int rowsHigh = rows * m_nRowHeight + frameWidth;
     const int delta = rowsHigh - m_gridChannel->height();

@@ -1,5 +1,9 @@
 #include "platform/ui/ScreenFit.h"
 
+#include <QFrame>
+#include <QScreen>
+#include <QStyle>
+
 #include <algorithm>
 
 int RowsThatFit(int wantedRows, int minRows, int rowHeight, int frameHeight, int availableHeight)
@@ -13,4 +17,15 @@ int RowsThatFit(int wantedRows, int minRows, int rowHeight, int frameHeight, int
 int TopOnScreen(int top, int height, const QRect& available)
 {
     return std::max(available.top(), std::min(top, available.bottom() + 1 - height));
+}
+
+int GridRowsOnScreen(const QWidget& window, const QFrame& grid, int clientHeight, int wantedRows,
+                     int minRows, int rowHeight)
+{
+    const QScreen* area = window.screen();
+    if (!area)
+        return wantedRows;
+    const int atMinRows = clientHeight + minRows * rowHeight + 2 * grid.frameWidth() - grid.height() +
+                          window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+    return RowsThatFit(wantedRows, minRows, rowHeight, atMinRows, area->availableGeometry().height());
 }
