@@ -68,10 +68,7 @@ private slots:
             const int channel = e.channelGrid().GetFocusCell().row;
             QVERIFY(channel >= 0);
             QCOMPARE(e.tables().channel(e.channelRows()[std::size_t(channel)]).key(), current.key());
-            auto rename = ModalWatcher::For<CSatInfoDlg>([](CSatInfoDlg* d) {
-                TypeInto(d->GetDlgItem(IDC_SAT_NAME), "Renamed");
-                PressEnter(*d);
-            });
+            auto rename = FillInAndEnter<CSatInfoDlg>({{IDC_SAT_NAME, "Renamed"}});
             ClickRow(e.satelliteGrid(), e.satelliteGrid().GetFocusCell().row, Qt::RightButton);
             QVERIFY(rename.ran());
             DeleteChannelRow(e, channel == 0 ? 1 : 0); // another channel of the transponder
@@ -110,10 +107,7 @@ private slots:
             added = e.channelRows()[std::size_t(pick)];
             ClickRow(e.channelGrid(), pick);
             QTest::keyClick(&e.channelGrid(), Qt::Key_Return);
-            auto rename = ModalWatcher::For<CRenameDlg>([](CRenameDlg* d) {
-                TypeInto(d->GetDlgItem(IDC_EDIT_NAME), "Sports");
-                PressEnter(*d);
-            });
+            auto rename = FillInAndEnter<CRenameDlg>({{IDC_EDIT_NAME, "Sports"}});
             QTest::keyClick(&e.listGrid(), Qt::Key_F2);
             QVERIFY(rename.ran());
         }));

@@ -18,6 +18,11 @@ bool CommandEnabled(CDialog& dialog, int command)
     return cmd.enabled();
 }
 
+void ClickRadio(QWidget* radio)
+{
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
+}
+
 void TypeInto(QWidget* control, const QString& text)
 {
     if (auto* combo = qobject_cast<QComboBox*>(control))
@@ -72,7 +77,7 @@ bool UseContextMenu(const std::function<void()>& open, int command, std::map<int
     return watcher.ran();
 }
 
-void PickRows(CGridCtrl& grid, std::initializer_list<int> rows)
+void PickRows(CGridCtrl& grid, const std::vector<int>& rows)
 {
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     for (int row : rows) {
