@@ -302,7 +302,6 @@ private slots:
             const char* message;
         } cases[] = {
             {ID_CONNECT_STB, "SIG_BACKUP_DATA_CHECK", Fault::Reply("SIG_BACKUP_DATA_ERROR"), "Version not matching!"},
-            {ID_CONNECT_STB, "SIG_GET_CHDATA", Fault::ShortData(5000), "Data error!"},
             {ID_UPDATE_STB, "SIG_SET_CHDATA", Fault::Reply("SIG_UPDATE_ERROR"), "Send error!"},
             {ID_UPDATE_STB, "SIG_UPDATE_CHANNEL", Fault::Reply("SIG_UPDATE_ERROR"), "Update error!"},
         };
