@@ -7,7 +7,6 @@
 #include "tests/support/ui/PinAnswer.h"
 
 #include <QMenu>
-#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -122,9 +121,7 @@ private slots:
 
         // The menu over the window, for looking at.
         auto shot = ModalWatcher::For<QMenu>([&](QMenu* menu) {
-            QImage image = w.grab().toImage();
-            QPainter(&image).drawPixmap(menu->pos() - w.mapToGlobal(QPoint()), menu->grab());
-            SaveScreenshot(image, "main-window-context-menu");
+            ShootWindow(w, "main-window-context-menu", menu);
             menu->close();
         });
         ClickRow(g, 3, Qt::RightButton);
