@@ -101,7 +101,7 @@ private slots:
 
         // A right click selects its row; "rename" means nothing here.
         Enabled on;
-        QVERIFY(UseContextMenu([&] { ClickRow(g, u, Qt::RightButton); }, ID_LOCK_UNLOCK, &on));
+        QVERIFY(RightClickCommand(g, u, ID_LOCK_UNLOCK, &on));
         QVERIFY(on == (Enabled{{ID_LOCK_UNLOCK, true}, {ID_RENAME, false}}) && Locked(w, u));
 
         // One locked and one unlocked channel with the right PIN, from the menu key.
@@ -129,7 +129,7 @@ private slots:
 
         // Outside "SAT" the command is offered but disabled.
         ClickRow(w.categoryGrid(), 2);
-        QVERIFY(UseContextMenu([&] { ClickRow(g, 0, Qt::RightButton); }, 0, &on));
+        QVERIFY(RightClickCommand(g, 0, 0, &on));
         QCOMPARE(on, (Enabled{{ID_LOCK_UNLOCK, false}, {ID_RENAME, false}}));
     }
 

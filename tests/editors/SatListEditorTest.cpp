@@ -19,12 +19,6 @@ bool RowChosen(CGridCtrl& grid, int row)
     return grid.GetFocusCell().row == row && grid.viewport()->rect().contains(grid.GetCellRect(row, 0));
 }
 
-// Runs `command` from the context menu that a right click on `row` (-1: below the rows) opens.
-bool RightClickCommand(CGridCtrl& grid, int row, int command)
-{
-    return UseContextMenu([&] { ClickRow(grid, row, Qt::RightButton); }, command);
-}
-
 } // namespace
 
 class SatListEditorTest final : public QObject {
@@ -100,18 +94,18 @@ private slots:
         run.editor->m_wPreSatId = 101;
         CSatListDlg& e = run.Open();
         Enabled on;
-        QVERIFY(UseContextMenu([&] { ClickRow(e.transponderGrid(), 1, Qt::RightButton); }, 0, &on));
+        QVERIFY(RightClickCommand(e.transponderGrid(), 1, 0, &on));
         QVERIFY(RowChosen(e.transponderGrid(), 1));
         QCOMPARE(on, (Enabled{{ID_EDIT_TRANSPONDER, true}, {ID_ADD_TRANSPONDER, true}, {ID_DELETE_TRANSPONDER, true}}));
         // Transponder 12 has no channels: the menu still opens, with "Add Channel" alone.
-        QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), -1, Qt::RightButton); }, 0, &on));
+        QVERIFY(RightClickCommand(e.channelGrid(), -1, 0, &on));
         QCOMPARE(on, (Enabled{{ID_EDIT_CHANNEL, false}, {ID_ADD_CHANNEL, true}, {ID_DELETE_CHANNEL, false}}));
 
         ClickRow(e.transponderGrid(), 0);
-        QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), 2, Qt::RightButton); }, 0, &on));
+        QVERIFY(RightClickCommand(e.channelGrid(), 2, 0, &on));
         QVERIFY(RowChosen(e.channelGrid(), 2) && on[ID_EDIT_CHANNEL] && on[ID_DELETE_CHANNEL]);
         // Below the rows, the focused row is the context.
-        QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), -1, Qt::RightButton); }, 0, &on));
+        QVERIFY(RightClickCommand(e.channelGrid(), -1, 0, &on));
         QCOMPARE(e.contextRow(), 2);
         // The menu key and Shift+F10 open the same menus for the focused row.
         QVERIFY(UseContextMenu([&] { QTest::keyClick(&e.channelGrid(), Qt::Key_Menu); }, 0, &on));

@@ -269,9 +269,7 @@ private slots:
         EachModal<CWaitDlg> wait([&](CWaitDlg&) { ++waits; });
         f.box->SetFault("SIG_COMMAND_START:rm", Fault::Reply("SIG_COMMAND_ERROR").Once());
         SelectRows(d->stbGrid(), {"Music", "Photos"});
-        QVERIFY(UseContextMenu(
-            [&] { ClickRow(d->stbGrid(), RowOf(d->stbGrid(), "Photos"), Qt::RightButton); },
-            ID_DELETE));
+        QVERIFY(RightClickCommand(d->stbGrid(), RowOf(d->stbGrid(), "Photos"), ID_DELETE));
         QCOMPARE(waits, 1);
         QCOMPARE(
             f.messages.texts(),

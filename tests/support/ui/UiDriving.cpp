@@ -4,6 +4,7 @@
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CommandTarget.h"
 #include "platform/ui/MenuBuilder.h"
+#include "tests/support/ui/GridDriving.h"
 #include "tests/support/ui/ModalWatcher.h"
 
 #include <QComboBox>
@@ -75,6 +76,11 @@ bool UseContextMenu(const std::function<void()>& open, int command, std::map<int
         ModalWatcher::IsA<QMenu>());
     open();
     return watcher.ran();
+}
+
+bool RightClickCommand(CGridCtrl& grid, int row, int command, std::map<int, bool>* enabled)
+{
+    return UseContextMenu([&] { ClickRow(grid, row, Qt::RightButton); }, command, enabled);
 }
 
 void PickRows(CGridCtrl& grid, const std::vector<int>& rows)

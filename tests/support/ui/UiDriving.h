@@ -30,6 +30,9 @@ void PressEnter(CDialog& dialog);
 // `command` with the keyboard (0 closes the menu). False when no menu opened.
 bool UseContextMenu(const std::function<void()>& open, int command,
                     std::map<int, bool>* enabled = nullptr);
+// Runs `command` from the context menu that a right click on grid row `row` (-1: below the
+// rows) opens; as UseContextMenu otherwise.
+bool RightClickCommand(CGridCtrl& grid, int row, int command, std::map<int, bool>* enabled = nullptr);
 // Selects grid rows as a user picks several: a click on the first, Ctrl+click on the others.
 void PickRows(CGridCtrl& grid, const std::vector<int>& rows);
 
