@@ -20,11 +20,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-void DeleteChannelRow(CSatListDlg& editor, int row)
-{
-    QVERIFY(UseContextMenu([&] { ClickRow(editor.channelGrid(), row, Qt::RightButton); }, ID_DELETE_CHANNEL));
-}
-
 } // namespace
 
 class EditorCommandsTest final : public QObject {
@@ -68,13 +63,11 @@ private slots:
             const int channel = e.channelGrid().GetFocusCell().row;
             QVERIFY(channel >= 0);
             QCOMPARE(e.tables().channel(e.channelRows()[std::size_t(channel)]).key(), current.key());
-            auto rename = ModalWatcher::For<CSatInfoDlg>([](CSatInfoDlg* d) {
-                TypeInto(d->GetDlgItem(IDC_SAT_NAME), "Renamed");
-                PressEnter(*d);
-            });
+            auto rename = FillInAndEnter<CSatInfoDlg>({{IDC_SAT_NAME, "Renamed"}});
             ClickRow(e.satelliteGrid(), e.satelliteGrid().GetFocusCell().row, Qt::RightButton);
             QVERIFY(rename.ran());
-            DeleteChannelRow(e, channel == 0 ? 1 : 0); // another channel of the transponder
+            // Another channel of the transponder.
+            QVERIFY(RightClickCommand(e.channelGrid(), channel == 0 ? 1 : 0, ID_DELETE_CHANNEL));
         }));
         QVERIFY(!h.PrivateFilesLeft() && w.state().db.channelCount() == countBefore - 1 && w.state().modified);
 
@@ -110,10 +103,7 @@ private slots:
             added = e.channelRows()[std::size_t(pick)];
             ClickRow(e.channelGrid(), pick);
             QTest::keyClick(&e.channelGrid(), Qt::Key_Return);
-            auto rename = ModalWatcher::For<CRenameDlg>([](CRenameDlg* d) {
-                TypeInto(d->GetDlgItem(IDC_EDIT_NAME), "Sports");
-                PressEnter(*d);
-            });
+            auto rename = FillInAndEnter<CRenameDlg>({{IDC_EDIT_NAME, "Sports"}});
             QTest::keyClick(&e.listGrid(), Qt::Key_F2);
             QVERIFY(rename.ran());
         }));
@@ -149,7 +139,8 @@ private slots:
             const char* blockedBack;
             std::function<void(CDialog&)> edit;
         } cases[] = {
-            {ID_EDIT_SAT_LISTS, "chidx.dat", "chdata.dat", [](CDialog& e) { DeleteChannelRow(static_cast<CSatListDlg&>(e), 0); }},
+            {ID_EDIT_SAT_LISTS, "chidx.dat", "chdata.dat",
+             [](CDialog& e) { QVERIFY(RightClickCommand(static_cast<CSatListDlg&>(e).channelGrid(), 0, ID_DELETE_CHANNEL)); }},
             {ID_EDIT_USER_LISTS, "menudata.dat", "chidx.dat",
              [](CDialog& e) { QTest::keyClick(&static_cast<CUserListDlg&>(e).channelGrid(), Qt::Key_Return); }},
         };

@@ -21,12 +21,8 @@ MainWindowHarness::~MainWindowHarness()
 
 StbSimulator& MainWindowHarness::StartBox(const std::string& address, DemoSize size)
 {
-    StbSimulator::Options o;
-    o.stateDir = registry_.dir() / ("box-" + address);
-    o.address = address;
-    o.log = nullptr;
-    o.size = size;
-    box_ = std::make_unique<StbSimulator>(o);
+    box_ = std::make_unique<StbSimulator>(StbSimulator::Options{
+        .stateDir = registry_.dir() / ("box-" + address), .address = address, .log = nullptr, .size = size});
     if (!box_->Start())
         qFatal("the simulated box did not start: %s", box_->error().c_str());
     return *box_;

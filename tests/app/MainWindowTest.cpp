@@ -13,7 +13,6 @@
 #include "util/Settings.h"
 
 #include <QCloseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -64,19 +63,6 @@ QStringList Decoded(const std::vector<std::string>& bytes)
     for (const std::string& b : bytes)
         texts << QString::fromStdString(DecodeDvbText(b));
     return texts;
-}
-
-// With CHANNELTOOL_SCREENSHOTS=DIR, the window's picture, with `over` drawn where it is. The
-// grids bring their scroll bars up to date in the event loop, as before a paint.
-void Picture(QWidget& w, const char* name, QWidget* over = nullptr)
-{
-    if (qEnvironmentVariableIsEmpty("CHANNELTOOL_SCREENSHOTS"))
-        return;
-    QTest::qWait(50);
-    QImage image = w.grab().toImage();
-    if (over)
-        QPainter(&image).drawImage(over->geometry().topLeft() - w.geometry().topLeft(), over->grab().toImage());
-    SaveScreenshot(image, name);
 }
 
 // Types `rows` into the grid height dialog and presses Enter.
@@ -154,7 +140,7 @@ private slots:
             QCOMPARE(InkIn(w.channelGrid(), plain, column), 0.0);
         }
 
-        Picture(w, "main-window-tv");
+        ShootWindow(w, "main-window-tv");
         // Every category and group shows the view the model builds, selected by clicks.
         for (int category = 0; category < 5; ++category) {
             ClickRow(w.categoryGrid(), category);
@@ -185,7 +171,7 @@ private slots:
         QVERIFY(s.list == 1 && w.categoryGrid().GetFocusCell().row == 0);
         QCOMPARE(Column(w.categoryGrid()), (QStringList{"SAT", "User", "A-Z", "FTA/CAS"}));
         QVERIFY(w.channelView().size() > 0 && std::ranges::all_of(w.channelView().records, &ChannelInfo::isRadio));
-        Picture(w, "main-window-radio");
+        ShootWindow(w, "main-window-radio");
         QTest::mouseClick(Radio(w, IDC_RADIO_TV), Qt::LeftButton);
         QCOMPARE(w.categoryGrid().GetRowCount(), 5);
 
@@ -302,7 +288,6 @@ private slots:
             const char* message;
         } cases[] = {
             {ID_CONNECT_STB, "SIG_BACKUP_DATA_CHECK", Fault::Reply("SIG_BACKUP_DATA_ERROR"), "Version not matching!"},
-            {ID_CONNECT_STB, "SIG_GET_CHDATA", Fault::ShortData(5000), "Data error!"},
             {ID_UPDATE_STB, "SIG_SET_CHDATA", Fault::Reply("SIG_UPDATE_ERROR"), "Send error!"},
             {ID_UPDATE_STB, "SIG_UPDATE_CHANNEL", Fault::Reply("SIG_UPDATE_ERROR"), "Update error!"},
         };
@@ -353,7 +338,7 @@ private slots:
             QCloseEvent closeBox;
             QSpontaneKeyEvent::setSpontaneous(&closeBox);
             qApp->notify(&w, &closeBox); // as the window system delivers it
-            Picture(w, "main-window-busy", &indicator);
+            ShootWindow(w, "main-window-busy", &indicator);
             requestsAtCancel = box.Requests().size();
             clock.restart();
             const bool focused = QApplication::focusWidget() == indicator.cancelButton();

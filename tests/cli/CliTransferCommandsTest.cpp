@@ -6,19 +6,6 @@ namespace fs = std::filesystem;
 using Args = std::vector<std::string>;
 using CliTransferTest = CliBoxTest;
 
-namespace {
-
-std::vector<std::string> Names(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& item : fs::recursive_directory_iterator(folder))
-        names.push_back(item.path().lexically_relative(folder).string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-} // namespace
-
 TEST_F(CliTransferTest, GetPutAndRmCopyAndDeleteWholeTrees)
 {
     TestBox box(195, DemoSize::Tiny);
@@ -27,12 +14,12 @@ TEST_F(CliTransferTest, GetPutAndRmCopyAndDeleteWholeTrees)
     EXPECT_EQ(Cli({"get", address, "/dev/sda1", "/Movies", "/readme.txt", pc.path()}).result(), "0 ");
     EXPECT_EQ(ReadWholeFile(pc / "Movies/Short clips/Outtakes/take 1.ts"),
               ReadWholeFile(box.sda1() / "Movies/Short clips/Outtakes/take 1.ts"));
-    EXPECT_EQ(Names(pc.path()).size(), 9u);
+    EXPECT_EQ(ReadTree(pc.path()).size(), 9u);
     EXPECT_TRUE(Released(box));
 
     EXPECT_EQ(Cli({"put", address, "/dev/sda1", (pc / "Movies").string(), (pc / "readme.txt").string(),
                    "/Empty folder", "--quiet"}).result(), "0 ");
-    EXPECT_EQ(Names(box.sda1() / "Empty folder"), Names(pc.path()));
+    EXPECT_EQ(ReadTree(box.sda1() / "Empty folder"), ReadTree(pc.path()));
     EXPECT_TRUE(Released(box));
 
     EXPECT_EQ(Cli({"rm", address, "/dev/sda1", "/Empty folder/Movies", "/Empty folder/readme.txt"}).result(), "0 ");

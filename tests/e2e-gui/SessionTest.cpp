@@ -59,16 +59,13 @@ private slots:
         QTest::keyClick(&g, Qt::Key_Delete); // the question is answered Yes
         PickRows(g, {10, 11, 12});
         QTest::keyClick(&g, Qt::Key_Up, Qt::ControlModifier);
-        QVERIFY(UseContextMenu([&] { ClickRow(g, unlocked, Qt::RightButton); }, ID_LOCK_UNLOCK));
+        QVERIFY(RightClickCommand(g, unlocked, ID_LOCK_UNLOCK));
         // List 8 gets the first five channels and its name.
         QVERIFY(h.RunDialog<CUserListDlg>(ID_EDIT_USER_LISTS, [](CUserListDlg& e) {
             PickEntry(&e.listCombo(), 7);
             PickRows(e.channelGrid(), {0, 1, 2, 3, 4});
             QTest::mouseClick(e.GetDlgItem(IDC_BUTTON_ADD), Qt::LeftButton);
-            auto rename = ModalWatcher::For<CRenameDlg>([](CRenameDlg* d) {
-                TypeInto(d->GetDlgItem(IDC_EDIT_NAME), "Evening");
-                PressEnter(*d);
-            });
+            auto rename = FillInAndEnter<CRenameDlg>({{IDC_EDIT_NAME, "Evening"}});
             QTest::mouseClick(e.GetDlgItem(IDC_BUTTON_RENAME), Qt::LeftButton);
             QVERIFY(rename.ran());
         }));
@@ -107,28 +104,19 @@ private slots:
 
         QVERIFY(h.RunDialog<CSatListDlg>(ID_EDIT_SAT_LISTS, [](CSatListDlg& e) {
             ClickRow(e.satelliteGrid(), 1);
-            auto tpDialog = ModalWatcher::For<CTpInfoDlg>([](CTpInfoDlg* d) {
-                TypeInto(d->GetDlgItem(IDC_TP_FREQUENCY), "12345");
-                TypeInto(d->GetDlgItem(IDC_TP_SYMBOL_RATE), "27500");
-                // DVB-S, "2/3", "Horizontal", pilot "Off".
-                for (auto [id, entry] : {std::pair{IDC_TP_SYSTEM, 0}, {IDC_TP_FEC, 2}, {IDC_TP_POLARIZATION, 1}, {IDC_TP_PILOT, 1}})
-                    PickEntry(d->GetDlgItem(id), entry);
-                PressEnter(*d);
-            });
-            QVERIFY(UseContextMenu([&] { ClickRow(e.transponderGrid(), 0, Qt::RightButton); }, ID_ADD_TRANSPONDER));
+            // DVB-S, "2/3", "Horizontal", pilot "Off".
+            auto tpDialog = FillInAndEnter<CTpInfoDlg>({{IDC_TP_FREQUENCY, "12345"}, {IDC_TP_SYMBOL_RATE, "27500"}},
+                                                       {{IDC_TP_SYSTEM, 0}, {IDC_TP_FEC, 2}, {IDC_TP_POLARIZATION, 1}, {IDC_TP_PILOT, 1}});
+            QVERIFY(RightClickCommand(e.transponderGrid(), 0, ID_ADD_TRANSPONDER));
             QVERIFY(tpDialog.ran());
-            auto channelDialog = ModalWatcher::For<CChannelInfoDlg>([](CChannelInfoDlg* d) {
-                TypeInto(d->GetDlgItem(IDC_CH_NAME), "E2E Channel");
-                for (auto [id, text] : {std::pair{IDC_CH_SERVICE_ID, "901"}, {IDC_CH_PMT_PID, "902"},
-                                        {IDC_CH_VIDEO_PID, "903"}, {IDC_CH_AUDIO_PID, "904"}, {IDC_CH_PCR_PID, "905"}})
-                    TypeInto(d->GetDlgItem(id), text);
-                PressEnter(*d);
-            });
-            QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), -1, Qt::RightButton); }, ID_ADD_CHANNEL));
+            auto channelDialog = FillInAndEnter<CChannelInfoDlg>(
+                {{IDC_CH_NAME, "E2E Channel"}, {IDC_CH_SERVICE_ID, "901"}, {IDC_CH_PMT_PID, "902"},
+                 {IDC_CH_VIDEO_PID, "903"}, {IDC_CH_AUDIO_PID, "904"}, {IDC_CH_PCR_PID, "905"}});
+            QVERIFY(RightClickCommand(e.channelGrid(), -1, ID_ADD_CHANNEL));
             QVERIFY(channelDialog.ran());
             ClickRow(e.satelliteGrid(), 0);
             // The question is answered Yes.
-            QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), 0, Qt::RightButton); }, ID_DELETE_CHANNEL));
+            QVERIFY(RightClickCommand(e.channelGrid(), 0, ID_DELETE_CHANNEL));
         }));
         QVERIFY(h.window().state().modified);
         QVERIFY2(UpdateBox(h), h.messages.last().c_str());

@@ -5,7 +5,6 @@
 #include "stblink/DatabaseTransfer.h"
 #include "tests/stbsim/TestBox.h"
 #include "tests/support/RecordingMessages.h"
-#include "util/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -50,13 +49,10 @@ TEST_F(BoxRoundTrip, DownloadThenUploadGivesTheBoxIdenticalFiles)
     ASSERT_EQ(DownloadDatabase(state, work(), messages_, Address("127.0.0.110")).status,
               DownloadStatus::Success)
         << messages_.last();
+    // (What else a download sets is DatabaseDownloadTest's.)
     EXPECT_TRUE(state.db == served);
-    EXPECT_EQ(state.list, 0);
     EXPECT_EQ(state.satList, BuildSatelliteList(served)); // the report read across many receives
     EXPECT_FALSE(state.casList.empty());
-    EXPECT_EQ(state.pin, served.pinText());
-    EXPECT_EQ(state.stbAddress, "127.0.0.110");
-    EXPECT_EQ(ReadLastConnectIp(), "127.0.0.110");
     EXPECT_TRUE(std::filesystem::is_empty(work())); // the four files were removed
 
     // Every satellite of the report leads to channels in the view.

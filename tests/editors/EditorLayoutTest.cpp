@@ -16,7 +16,6 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 
 #include <type_traits>
@@ -142,10 +141,8 @@ private slots:
         lists.showPopup();
         QWidget* popup = lists.view()->window();
         QVERIFY(QTest::qWaitForWindowExposed(popup));
-        QImage shot = e.grab().toImage();
-        QPainter(&shot).drawPixmap(popup->pos() - e.mapToGlobal(QPoint()), popup->grab());
+        ShootWindow(e, "user-list-editor-named-lists", popup);
         lists.hidePopup();
-        SaveScreenshot(shot, "user-list-editor-named-lists");
     }
 
     void gridsGrowWithTheRowSettingWithinTheScreen()

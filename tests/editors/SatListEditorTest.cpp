@@ -19,12 +19,6 @@ bool RowChosen(CGridCtrl& grid, int row)
     return grid.GetFocusCell().row == row && grid.viewport()->rect().contains(grid.GetCellRect(row, 0));
 }
 
-// Runs `command` from the context menu that a right click on `row` (-1: below the rows) opens.
-bool RightClickCommand(CGridCtrl& grid, int row, int command)
-{
-    return UseContextMenu([&] { ClickRow(grid, row, Qt::RightButton); }, command);
-}
-
 } // namespace
 
 class SatListEditorTest final : public QObject {
@@ -100,18 +94,18 @@ private slots:
         run.editor->m_wPreSatId = 101;
         CSatListDlg& e = run.Open();
         Enabled on;
-        QVERIFY(UseContextMenu([&] { ClickRow(e.transponderGrid(), 1, Qt::RightButton); }, 0, &on));
+        QVERIFY(RightClickCommand(e.transponderGrid(), 1, 0, &on));
         QVERIFY(RowChosen(e.transponderGrid(), 1));
         QCOMPARE(on, (Enabled{{ID_EDIT_TRANSPONDER, true}, {ID_ADD_TRANSPONDER, true}, {ID_DELETE_TRANSPONDER, true}}));
         // Transponder 12 has no channels: the menu still opens, with "Add Channel" alone.
-        QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), -1, Qt::RightButton); }, 0, &on));
+        QVERIFY(RightClickCommand(e.channelGrid(), -1, 0, &on));
         QCOMPARE(on, (Enabled{{ID_EDIT_CHANNEL, false}, {ID_ADD_CHANNEL, true}, {ID_DELETE_CHANNEL, false}}));
 
         ClickRow(e.transponderGrid(), 0);
-        QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), 2, Qt::RightButton); }, 0, &on));
+        QVERIFY(RightClickCommand(e.channelGrid(), 2, 0, &on));
         QVERIFY(RowChosen(e.channelGrid(), 2) && on[ID_EDIT_CHANNEL] && on[ID_DELETE_CHANNEL]);
         // Below the rows, the focused row is the context.
-        QVERIFY(UseContextMenu([&] { ClickRow(e.channelGrid(), -1, Qt::RightButton); }, 0, &on));
+        QVERIFY(RightClickCommand(e.channelGrid(), -1, 0, &on));
         QCOMPARE(e.contextRow(), 2);
         // The menu key and Shift+F10 open the same menus for the focused row.
         QVERIFY(UseContextMenu([&] { QTest::keyClick(&e.channelGrid(), Qt::Key_Menu); }, 0, &on));
@@ -120,20 +114,14 @@ private slots:
         QVERIFY(on[ID_EDIT_TRANSPONDER]);
         QCOMPARE(e.contextRow(), 0);
 
-        auto tpDialog = ModalWatcher::For<CTpInfoDlg>([](CTpInfoDlg* d) {
-            TypeInto(d->GetDlgItem(IDC_TP_FREQUENCY), "11111");
-            PressEnter(*d);
-        });
+        auto tpDialog = FillInAndEnter<CTpInfoDlg>({{IDC_TP_FREQUENCY, "11111"}});
         QVERIFY(RightClickCommand(e.transponderGrid(), 1, ID_EDIT_TRANSPONDER) && tpDialog.ran());
         QCOMPARE(e.transponderGrid().GetItemText(1, 0), QStringLiteral("11111/27500/V"));
 
         // Unlocking the radio with the PIN clears its lock mark; no channel came or went.
         ClickRow(e.transponderGrid(), 0);
         auto pin = AnswerPin("1234");
-        auto channelDialog = ModalWatcher::For<CChannelInfoDlg>([](CChannelInfoDlg* d) {
-            PickEntry(d->GetDlgItem(IDC_CH_LOCK), 0);
-            PressEnter(*d);
-        });
+        auto channelDialog = FillInAndEnter<CChannelInfoDlg>({}, {{IDC_CH_LOCK, 0}});
         QVERIFY(RightClickCommand(e.channelGrid(), 1, ID_EDIT_CHANNEL) && channelDialog.ran() && pin.ran());
         QVERIFY(e.channelGrid().GetItemImage(1, 4) == -1 && !e.channelsChanged());
 
@@ -148,24 +136,16 @@ private slots:
         SatListRun run(EditorTables());
         CSatListDlg& e = run.Open();
         ClickRow(e.satelliteGrid(), 0); // no transponders shown
-        auto tpDialog = ModalWatcher::For<CTpInfoDlg>([](CTpInfoDlg* d) {
-            TypeInto(d->GetDlgItem(IDC_TP_FREQUENCY), "12100");
-            TypeInto(d->GetDlgItem(IDC_TP_SYMBOL_RATE), "30000");
-            for (auto [id, entry] : {std::pair{IDC_TP_SYSTEM, 0}, {IDC_TP_FEC, 3}, {IDC_TP_POLARIZATION, 1}, {IDC_TP_PILOT, 0}})
-                PickEntry(d->GetDlgItem(id), entry);
-            PressEnter(*d);
-        });
+        auto tpDialog = FillInAndEnter<CTpInfoDlg>({{IDC_TP_FREQUENCY, "12100"}, {IDC_TP_SYMBOL_RATE, "30000"}},
+                                                   {{IDC_TP_SYSTEM, 0}, {IDC_TP_FEC, 3}, {IDC_TP_POLARIZATION, 1}, {IDC_TP_PILOT, 0}});
         QVERIFY(RightClickCommand(e.transponderGrid(), -1, ID_ADD_TRANSPONDER) && tpDialog.ran());
         QCOMPARE(run.messages.last(), std::string("Add transponder.\n\n12100/30000/H"));
         QCOMPARE(Column(e.transponderGrid()), (QStringList{"10700/27500/V", "12100/30000/H"}));
         QVERIFY(RowChosen(e.transponderGrid(), 1) && !e.channelsChanged());
 
-        auto channelDialog = ModalWatcher::For<CChannelInfoDlg>([](CChannelInfoDlg* d) {
-            TypeInto(d->GetDlgItem(IDC_CH_NAME), "Fresh");
-            for (int id : {IDC_CH_SERVICE_ID, IDC_CH_PMT_PID, IDC_CH_VIDEO_PID, IDC_CH_AUDIO_PID, IDC_CH_PCR_PID})
-                TypeInto(d->GetDlgItem(id), "77");
-            PressEnter(*d);
-        });
+        auto channelDialog = FillInAndEnter<CChannelInfoDlg>({{IDC_CH_NAME, "Fresh"}, {IDC_CH_SERVICE_ID, "77"},
+                                                              {IDC_CH_PMT_PID, "77"}, {IDC_CH_VIDEO_PID, "77"},
+                                                              {IDC_CH_AUDIO_PID, "77"}, {IDC_CH_PCR_PID, "77"}});
         QVERIFY(RightClickCommand(e.channelGrid(), -1, ID_ADD_CHANNEL) && channelDialog.ran());
         QCOMPARE(run.messages.last(), std::string("Add channel.\n\nFresh"));
         QCOMPARE(Column(e.channelGrid()), (QStringList{"   Fresh"}));

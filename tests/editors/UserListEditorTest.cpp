@@ -143,10 +143,7 @@ private slots:
         // F2 works from every control of the window, not only from the list.
         QVERIFY(RenameTo(e, "  Fifteen chars  ", &e.channelGrid()));
         QCOMPARE(e.listCombo().currentText(), QStringLiteral("Fifteen chars"));
-        auto button = ModalWatcher::For<CRenameDlg>([](CRenameDlg* d) {
-            TypeInto(d->GetDlgItem(IDC_EDIT_NAME), "user 1");
-            PressEnter(*d);
-        });
+        auto button = FillInAndEnter<CRenameDlg>({{IDC_EDIT_NAME, "user 1"}});
         QTest::mouseClick(e.GetDlgItem(IDC_BUTTON_RENAME), Qt::LeftButton);
         QVERIFY(button.ran());
         QCOMPARE(e.listCombo().itemText(2), QStringLiteral("user 1"));

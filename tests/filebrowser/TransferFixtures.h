@@ -25,7 +25,6 @@ inline const std::string kGarbage("\x00\xFF\x1B[2J\r\x7F\xC3(\xF4\x90\x80\x80|..
 
 using Rows = std::vector<FileEntry>;
 using Texts = std::vector<std::string>;
-using Tree = std::map<std::string, std::string>;
 constexpr auto Dir = [](const char* name, std::int64_t size = 0) {
     return FileEntry::Folder(name, size);
 };
@@ -103,12 +102,3 @@ struct WorkerWatch {
     }
 };
 
-// A folder tree as relative path -> contents ("/" for a folder).
-inline Tree ReadTree(const std::filesystem::path& root)
-{
-    Tree tree;
-    for (const auto& item : std::filesystem::recursive_directory_iterator(root))
-        tree[item.path().lexically_relative(root).string()] =
-            item.is_directory() ? "/" : ReadWholeFile(item.path());
-    return tree;
-}

@@ -34,8 +34,7 @@ TEST(Transfer, EveryNameMakesTheRoundTrip)
     for (const char* name :
          {"a b.txt", "it's.txt", "\"q\".txt", "$HOME $(x).txt", "back`tick`.txt", "back\\slash.txt",
           "semi;amp&<gt>.txt", "glob*?[x].txt", "#hash ~tilde !bang.txt", "-dash.txt",
-          "\xC3\x9C"
-          "ber \xE2\x98\x83.txt"})
+          "\xC3\x9C" "ber \xE2\x98\x83.txt"})
         tree[top + "/" + name] = name;
     // Several buffers' worth, and not a multiple of the 1023-byte block.
     for (int i = 0; i < 20000; ++i)

@@ -1,12 +1,11 @@
 #include "stblink/Streaming.h"
 
 #include "tests/stblink/LinkFixture.h"
+#include "tests/support/FileContents.h"
 #include "util/Registry.h"
 
 #include <sys/stat.h>
 
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 namespace {
@@ -91,13 +90,11 @@ TEST_F(LinkTest, VlcIsFoundThroughTheRegistryElseOnPathAndGetsTheFixedArguments)
     const auto arguments = [&](const char* folder) {
         for (int i = 0; i < 1000 && !std::filesystem::exists(work / folder / "vlc.args"); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        std::ifstream in(work / folder / "vlc.args");
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        return ReadWholeFile(work / folder / "vlc.args");
     };
     for (const char* folder : {"bin", "installed"}) {
-        std::filesystem::create_directories(work / folder);
-        std::ofstream(work / folder / "vlc") << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$0.tmp\"\n"
-                                                "/bin/mv \"$0.tmp\" \"$0.args\"\n";
+        WriteWholeFile(work / folder / "vlc", "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$0.tmp\"\n"
+                                              "/bin/mv \"$0.tmp\" \"$0.args\"\n");
         chmod((work / folder / "vlc").c_str(), 0755);
     }
     const std::string expected = "--verbose\n2\n-vvv\nudp://@224.0.0.1\n--width=400\n--height=300\n"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stbsim/StbSimulator.h"
+#include "tests/support/FileContents.h"
 #include "tests/support/TempDir.h"
 
 #include <arpa/inet.h>
@@ -8,7 +9,6 @@
 #include <poll.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -139,15 +139,3 @@ private:
     std::string address_;
     std::unique_ptr<StbSimulator> sim_;
 };
-
-inline std::string ReadWholeFile(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-
-inline void WriteWholeFile(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}

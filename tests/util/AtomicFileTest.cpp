@@ -1,5 +1,6 @@
 #include "util/AtomicFile.h"
 
+#include "tests/support/FileContents.h"
 #include "tests/support/TempDir.h"
 
 #include <sys/stat.h>
@@ -7,19 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace {
 
 const std::string kNew = "new contents";
-
-std::string Read(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return (std::ostringstream() << in.rdbuf()).str();
-}
 
 AtomicWriteResult WriteNew(const fs::path& path, const SyncFunction& sync = {})
 {
@@ -47,7 +41,7 @@ TEST(AtomicFile, FlushesTheDataBeforeTheRenameAndTheFolderAfterIt)
         struct stat info {};
         fstat(fd, &info);
         calls.push_back((S_ISDIR(info.st_mode) ? "folder" : "file of " + std::to_string(info.st_size)) +
-                        ", target " + Read(dir / "f"));
+                        ", target " + ReadWholeFile(dir / "f"));
         return 0;
     };
     ASSERT_EQ(WriteNew(dir / "f", record), AtomicWriteResult::Ok);
@@ -56,7 +50,7 @@ TEST(AtomicFile, FlushesTheDataBeforeTheRenameAndTheFolderAfterIt)
     // A flush that fails leaves the old file and no temporary one.
     std::ofstream(dir / "f") << "old";
     EXPECT_EQ(WriteNew(dir / "f", [](int) { return -1; }), AtomicWriteResult::WriteFailed);
-    EXPECT_EQ(Read(dir / "f"), "old");
+    EXPECT_EQ(ReadWholeFile(dir / "f"), "old");
     EXPECT_EQ(Names(dir.path()), std::vector<fs::path>{"f"});
 }
 
@@ -67,7 +61,7 @@ TEST(AtomicFile, KeepsThePermissionBitsAndWritesThroughALink)
     fs::permissions(dir / "f", fs::perms::owner_read | fs::perms::group_read);
     fs::create_symlink("f", dir / "link");
     ASSERT_EQ(WriteNew(dir / "link"), AtomicWriteResult::Ok);
-    EXPECT_TRUE(fs::is_symlink(dir / "link") && Read(dir / "f") == kNew);
+    EXPECT_TRUE(fs::is_symlink(dir / "link") && ReadWholeFile(dir / "f") == kNew);
     EXPECT_EQ(fs::status(dir / "f").permissions(), fs::perms::owner_read | fs::perms::group_read);
     EXPECT_EQ(Names(dir.path()), (std::vector<fs::path>{"f", "link"}));
 }

@@ -11,14 +11,14 @@ using Fields = std::vector<std::string>;
 
 TEST(FormatSize, UnitBoundariesAndRounding)
 {
-    EXPECT_EQ(FormatSize(1023, 0), "1023 Byte");
-    EXPECT_EQ(FormatSize(0, 1), "0.0 Byte");
-    EXPECT_EQ(FormatSize(1024, 0), "1 KB");
-    EXPECT_EQ(FormatSize(1536, 1), "1.5 KB");
-    EXPECT_EQ(FormatSize(1048575, 1), "1024.0 KB"); // quotient below 1024 keeps KB
-    EXPECT_EQ(FormatSize(8013264896.0, 0), "7 GB");
-    EXPECT_EQ(FormatSize(2048.0 * std::pow(1024.0, 4), 0), "2048 TB");
-    EXPECT_EQ(FormatSize(3.4 * 1024 * 1024, 2), "3 MB"); // any precision but 1 means none
+    const struct { double bytes; int precision; const char* text; } cases[] = {
+        {1023, 0, "1023 Byte"}, {0, 1, "0.0 Byte"}, {1024, 0, "1 KB"}, {1536, 1, "1.5 KB"},
+        {1048575, 1, "1024.0 KB"}, // quotient below 1024 keeps KB
+        {8013264896.0, 0, "7 GB"}, {2048.0 * std::pow(1024.0, 4), 0, "2048 TB"},
+        {3.4 * 1024 * 1024, 2, "3 MB"}, // any precision but 1 means none
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatSize(c.bytes, c.precision), c.text) << c.bytes;
 }
 
 // Lower-case digits from the right up to the first other character; overlong input keeps its

@@ -3,8 +3,7 @@
 #include "filebrowser/StbStorage.h"
 #include "grid/CGridCtrl.h"
 #include "tests/support/ui/GridDriving.h"
-
-#include <QTest>
+#include "tests/support/ui/UiDriving.h"
 
 std::unique_ptr<CFileBrowserDlg> BoxFixture::OpenBrowser(const std::filesystem::path& pcPath,
                                                          const std::string& device)
@@ -26,12 +25,8 @@ int RowOf(const CGridCtrl& grid, const char* name)
 
 void SelectRows(CGridCtrl& grid, std::initializer_list<const char*> names)
 {
-    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-    for (const char* name : names) {
-        const int row = RowOf(grid, name);
-        grid.EnsureVisible(row, 0);
-        QTest::mouseClick(grid.viewport(), Qt::LeftButton,
-                          std::exchange(modifiers, Qt::ControlModifier),
-                          grid.GetCellRect(row, 0).center());
-    }
+    std::vector<int> rows;
+    for (const char* name : names)
+        rows.push_back(RowOf(grid, name));
+    PickRows(grid, rows);
 }

@@ -59,13 +59,9 @@ private slots:
         const std::pair<const char*, QString> cases[] = {
             {"<b>x</b> & \"$HOME\"", QStringLiteral("<b>x</b> & \"$HOME\"")},
             {"Caf\xC3\xA9 \xE6\x97\xA5 \xF0\x9F\x8E\xAC", QString::fromUtf8("Café 日 🎬")},
-            {"a\xFF"
-             "b\xE6\x97",
-             QStringLiteral("a\\xFFb\\xE6\\x97")},
+            {"a\xFF" "b\xE6\x97", QStringLiteral("a\\xFFb\\xE6\\x97")},
             {"\xC0\xAF\xED\xA0\x80", QStringLiteral("\\xC0\\xAF\\xED\\xA0\\x80")},
-            {"\t\x1B"
-             "\x7F\xC2\x85",
-             QStringLiteral("\\x09\\x1B\\x7F\\xC2\\x85")},
+            {"\t\x1B" "\x7F\xC2\x85", QStringLiteral("\\x09\\x1B\\x7F\\xC2\\x85")},
         };
         for (const auto& [bytes, shown] : cases)
             QCOMPARE(DisplayName(bytes), shown);

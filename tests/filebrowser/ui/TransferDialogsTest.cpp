@@ -13,7 +13,6 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 
 namespace fs = std::filesystem;
 
@@ -166,11 +165,8 @@ private slots:
                 // A question too many is answered No and fails the count below.
                 const Reply reply = next < run.replies.size() ? run.replies[next] : Reply{0, false};
                 ++next;
-                if (reply.radio) {
-                    // On its round mark: a radio button takes clicks on its mark and text only.
-                    auto* radio = q.DlgItem<QRadioButton>(reply.radio);
-                    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
-                }
+                if (reply.radio)
+                    ClickRadio(q.GetDlgItem(reply.radio));
                 QTest::keyClick(&q, reply.yes ? Qt::Key_Return : Qt::Key_Escape);
             });
             SelectRows(d->pcGrid(), {"f1.txt", "f2.txt", "f3.txt", "f4.txt"});
@@ -273,9 +269,7 @@ private slots:
         EachModal<CWaitDlg> wait([&](CWaitDlg&) { ++waits; });
         f.box->SetFault("SIG_COMMAND_START:rm", Fault::Reply("SIG_COMMAND_ERROR").Once());
         SelectRows(d->stbGrid(), {"Music", "Photos"});
-        QVERIFY(UseContextMenu(
-            [&] { ClickRow(d->stbGrid(), RowOf(d->stbGrid(), "Photos"), Qt::RightButton); },
-            ID_DELETE));
+        QVERIFY(RightClickCommand(d->stbGrid(), RowOf(d->stbGrid(), "Photos"), ID_DELETE));
         QCOMPARE(waits, 1);
         QCOMPARE(
             f.messages.texts(),

@@ -1,6 +1,7 @@
 #include "platform/ui/CDialog.h"
 #include "tests/support/ui/ModalWatcher.h"
 #include "tests/support/ui/QtTestMain.h"
+#include "tests/support/ui/UiDriving.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -110,12 +111,6 @@ protected:
 void Click(QWidget* dialog, int id)
 {
     QTest::mouseClick(static_cast<CDialog*>(dialog)->GetDlgItem(id), Qt::LeftButton);
-}
-
-// Clicks a radio button on its indicator, where it takes clicks.
-void ClickRadio(QWidget* radio)
-{
-    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
 }
 
 void ClickItem(QMenu* menu, QAction* item)

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -15,6 +16,17 @@ void SaveScreenshot(const QImage& image, const char* name)
         return;
     QDir().mkpath(dir);
     QVERIFY(image.save(QDir(dir).filePath(QString::fromLatin1(name) + ".png")));
+}
+
+void ShootWindow(QWidget& window, const char* name, QWidget* over)
+{
+    if (qEnvironmentVariableIsEmpty("CHANNELTOOL_SCREENSHOTS"))
+        return;
+    QTest::qWait(50);
+    QImage image = window.grab().toImage();
+    if (over)
+        QPainter(&image).drawPixmap(over->mapToGlobal(QPoint()) - window.mapToGlobal(QPoint()), over->grab());
+    SaveScreenshot(image, name);
 }
 
 void ShootDialog(CDialog& dialog, const char* name)

@@ -4,6 +4,7 @@
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CommandTarget.h"
 #include "platform/ui/MenuBuilder.h"
+#include "tests/support/ui/GridDriving.h"
 #include "tests/support/ui/ModalWatcher.h"
 
 #include <QComboBox>
@@ -16,6 +17,11 @@ bool CommandEnabled(CDialog& dialog, int command)
     CCmdUI cmd(command);
     dialog.OnUpdateCommand(cmd);
     return cmd.enabled();
+}
+
+void ClickRadio(QWidget* radio)
+{
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
 }
 
 void TypeInto(QWidget* control, const QString& text)
@@ -72,7 +78,12 @@ bool UseContextMenu(const std::function<void()>& open, int command, std::map<int
     return watcher.ran();
 }
 
-void PickRows(CGridCtrl& grid, std::initializer_list<int> rows)
+bool RightClickCommand(CGridCtrl& grid, int row, int command, std::map<int, bool>* enabled)
+{
+    return UseContextMenu([&] { ClickRow(grid, row, Qt::RightButton); }, command, enabled);
+}
+
+void PickRows(CGridCtrl& grid, const std::vector<int>& rows)
 {
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     for (int row : rows) {
