@@ -2,12 +2,11 @@
 // each including the grid's refresh and one paint: moving a block of 500 rows, toggling the
 // lock of 1000 rows, deleting 5000 channels.
 #include "app/CMainDlg.h"
+#include "bench/support/QuietServices.h"
 #include "chdb/ChannelReport.h"
 #include "chdb/ListBuilds.h"
 #include "grid/CGridCtrl.h"
-#include "platform/ui/FileDialogs.h"
 #include "res/ResourceIds.h"
-#include "stblink/PlayerLauncher.h"
 #include "stbsim/ChannelReportText.h"
 #include "stbsim/DemoDatabase.h"
 #include "util/MessageService.h"
@@ -17,24 +16,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class YesMessages final : public MessageService {
-public:
-    Answer Show(const std::string&, Buttons) override { return Answer::Yes; }
-};
-class NoFiles final : public FileDialogs {
-public:
-    std::optional<std::string> SaveFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> OpenFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> PickFolder(const std::string&, const std::string&) override
-    {
-        return {};
-    }
-};
-class NoPlayer final : public PlayerLauncher {
-public:
-    bool Launch() override { return false; }
-};
 
 // The full demo database with no channel locked, so that no PIN is asked.
 const ChannelDatabase& Unlocked()
@@ -52,7 +33,7 @@ const ChannelDatabase& Unlocked()
 }
 
 struct Window {
-    YesMessages messages;
+    FixedAnswerMessages messages;
     NoFiles files;
     NoPlayer player;
     CMainDlg dialog{MainWindowServices{messages, files, player}};

@@ -1,15 +1,14 @@
 // What the user waits for in the main window on a full database (9999 channels): filling
 // "SAT / All", switching to "A-Z", switching TV/Radio — each including one paint.
 #include "app/CMainDlg.h"
+#include "bench/support/QuietServices.h"
 #include "chdb/ChannelReport.h"
 #include "chdb/ListBuilds.h"
 #include "grid/CGridCtrl.h"
 #include "res/ResourceIds.h"
 #include "stbsim/ChannelReportText.h"
 #include "stbsim/DemoDatabase.h"
-#include "stblink/PlayerLauncher.h"
 #include "util/MessageService.h"
-#include "platform/ui/FileDialogs.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -21,23 +20,8 @@
 
 namespace {
 
-class SilentMessages final : public MessageService {
-public:
-    Answer Show(const std::string&, Buttons) override { return Answer::Yes; }
-};
-class NoFiles final : public FileDialogs {
-public:
-    std::optional<std::string> SaveFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> OpenFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> PickFolder(const std::string&, const std::string&) override { return {}; }
-};
-class NoPlayer final : public PlayerLauncher {
-public:
-    bool Launch() override { return false; }
-};
-
 struct Window {
-    SilentMessages messages;
+    FixedAnswerMessages messages;
     NoFiles files;
     NoPlayer player;
     CMainDlg dialog{MainWindowServices{messages, files, player}};

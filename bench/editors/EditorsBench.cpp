@@ -3,14 +3,13 @@
 // transponders, adding and deleting a transponder with its channels, and the whole round trip
 // from the main window with the hand-over both ways. Each includes one paint of what changed.
 #include "app/CMainDlg.h"
+#include "bench/support/QuietServices.h"
 #include "chdb/ChannelReport.h"
 #include "chdb/ListBuilds.h"
 #include "chdb/SatListEdits.h"
 #include "editors/CSatListDlg.h"
 #include "grid/CGridCtrl.h"
-#include "platform/ui/FileDialogs.h"
 #include "res/ResourceIds.h"
-#include "stblink/PlayerLauncher.h"
 #include "stbsim/ChannelReportText.h"
 #include "stbsim/DemoDatabase.h"
 #include "util/MessageService.h"
@@ -28,24 +27,6 @@
 namespace {
 
 constexpr unsigned kHandOver = ChannelDatabase::kChData | ChannelDatabase::kChIdx;
-
-class SilentMessages final : public MessageService {
-public:
-    Answer Show(const std::string&, Buttons) override { return Answer::Yes; }
-};
-class NoFiles final : public FileDialogs {
-public:
-    std::optional<std::string> SaveFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> OpenFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> PickFolder(const std::string&, const std::string&) override
-    {
-        return {};
-    }
-};
-class NoPlayer final : public PlayerLauncher {
-public:
-    bool Launch() override { return false; }
-};
 
 const ChannelDatabase& FullTables()
 {
@@ -66,7 +47,7 @@ std::filesystem::path Folder()
 
 // The editor opened the way the main window opens it, on the last channel of the table.
 struct Editor {
-    SilentMessages messages;
+    FixedAnswerMessages messages;
     std::unique_ptr<CSatListDlg> dialog;
 
     void Open()
@@ -190,7 +171,7 @@ BENCHMARK(BM_CloseWithHandOver)->Unit(benchmark::kMillisecond);
 // editor's fills and the main window's refill.
 void BM_MainWindowRoundTrip(benchmark::State& st)
 {
-    SilentMessages messages;
+    FixedAnswerMessages messages;
     NoFiles files;
     NoPlayer player;
     MainWindowServices services{messages, files, player};

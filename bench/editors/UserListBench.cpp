@@ -1,5 +1,6 @@
 // The user list editor on a full database (9999 channels): copying 1000 selected channels into
 // an empty list and removing them again, each including the grids' refresh and one paint.
+#include "bench/support/QuietServices.h"
 #include "chdb/ListBuilds.h"
 #include "editors/CUserListDlg.h"
 #include "grid/CGridCtrl.h"
@@ -15,13 +16,8 @@
 
 namespace {
 
-class YesMessages final : public MessageService {
-public:
-    Answer Show(const std::string&, Buttons) override { return Answer::Yes; }
-};
-
 struct Editor {
-    YesMessages messages;
+    FixedAnswerMessages messages;
     std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("userlist-bench-" + std::to_string(::getpid()));
     std::unique_ptr<CUserListDlg> dialog;

@@ -1,13 +1,13 @@
 // The file browser with folders of 5000 files on both sides: what the user waits for after the
 // box's reply (parse, grid fill, summary, one paint), the PC folder from the disk to the
 // painted grid, and for comparison the box exchange alone and the whole listing with it.
+#include "bench/support/QuietServices.h"
 #include "filebrowser/FolderSummary.h"
 #include "filebrowser/StbListing.h"
 #include "filebrowser/StbStorage.h"
 #include "filebrowser/ui/CFileBrowserDlg.h"
 #include "filebrowser/ui/FileGrid.h"
 #include "grid/CGridCtrl.h"
-#include "platform/ui/FileDialogs.h"
 #include "stbsim/StbSimulator.h"
 
 #include <QApplication>
@@ -42,25 +42,11 @@ void FillFolder(const fs::path& folder)
         std::ofstream(folder / FileName(i)) << i;
 }
 
-class SilentMessages final : public MessageService {
-public:
-    Answer Show(const std::string&, Buttons) override { return Answer::Ok; }
-};
-class NoFiles final : public FileDialogs {
-public:
-    std::optional<std::string> SaveFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> OpenFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> PickFolder(const std::string&, const std::string&) override
-    {
-        return {};
-    }
-};
-
 // A PC folder and a box partition of kFiles files each, a box serving the partition, and a
 // browser open on both; removed at exit.
 struct Browser {
     fs::path root;
-    SilentMessages messages;
+    FixedAnswerMessages messages{MessageService::Answer::Ok};
     NoFiles files;
     std::unique_ptr<StbSimulator> box;
     std::unique_ptr<CFileBrowserDlg> dialog;
